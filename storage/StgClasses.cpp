@@ -1,0 +1,314 @@
+#include "storage/StgClasses.h"
+
+#include <cstdio>
+#include <cstring>
+#include <limits>
+
+#include "platform/Errors.h"
+#include "platform/NumberText.h"
+#include "platform/Text1251.h"
+
+namespace talver {
+namespace {
+
+constexpr std::uint32_t kHeaderSize = 60;
+constexpr std::size_t kMaxItemText = 9999;
+constexpr std::string_view kMagic = "DLSG";
+
+std::string Message(std::string_view text) { return std::string(text); }
+
+[[noreturn]] void ThrowBadFormat(std::uint16_t code) { throw mEBadStorage(Message(StorageMessages::BadFormat), code); }
+
+// Places `text` right-aligned in `width` bytes padded with `pad`; a longer text gives its first bytes.
+void PlaceField(char* dest, std::string_view text, std::size_t width, char pad) {
+  if (width == 0 || text.empty()) return;
+  if (text.size() >= width) {
+    std::memcpy(dest, text.data(), width);
+    return;
+  }
+  const std::size_t padding = width - text.size();
+  std::memset(dest, pad, padding);
+  std::memcpy(dest + padding, text.data(), text.size());
+}
+
+// Integer items hold the value as an unsigned number; readers take back every value a writer
+// can produce, so a negative integer survives a save and a load.
+std::int64_t ParseItemInteger(std::string_view text) {
+  const std::int64_t value = TextToInt(text, std::numeric_limits<std::int32_t>::min(),
+                                       std::numeric_limits<std::uint32_t>::max());
+  return value;
+}
+
+std::string IntegerItemText(std::int32_t value) { return IntToText(static_cast<std::uint32_t>(value)); }
+std::string DateItemText(TDate value) { return FloatToText(value, '.'); }
+
+}  // namespace
+
+std::string StorageMessages::CannotOpen(const std::filesystem::path& path) {
+  return "Ошибка чтения файла: " + path.string() + "\rВозможно он занят, или с признаком 'read only'";
+}
+
+// ---------------------------------------------------------------------------------------------
+// mTFileLoader
+
+mTFileLoader::mTFileLoader(const std::filesystem::path& fileName, std::uint32_t size, bool readOnly)
+    : FileName(fileName), ReadOnly(readOnly) {
+  try {
+    file_ = readOnly ? MappedFile::OpenForReading(fileName) : MappedFile::CreateForWriting(fileName, size);
+  } catch (const MappedFile::Error& e) {
+    switch (e.stage()) {
+      case MappedFile::Stage::Open:
+        throw mEBadStorage(StorageMessages::CannotOpen(fileName), 21);
+      case MappedFile::Stage::Empty:
+        throw mEMemoryAllocate(Message(StorageMessages::ZeroLength), 25);
+      case MappedFile::Stage::Mapping:
+        throw mEMemoryAllocate(Message(StorageMessages::NoMapping), 26);
+      case MappedFile::Stage::View:
+      case MappedFile::Stage::Commit:
+        throw mEMemoryAllocate(Message(StorageMessages::NoMapping), 27);
+    }
+    throw;
+  }
+  if (file_->Size() > std::numeric_limits<std::uint32_t>::max()) {
+    file_.reset();
+    throw mEMemoryAllocate(Message(StorageMessages::NoMapping), 26);
+  }
+  Memory = file_->Data();
+  Size = static_cast<std::uint32_t>(file_->Size());
+  Active = true;
+}
+
+mTFileLoader::~mTFileLoader() { Release(); }
+
+void mTFileLoader::Commit() {
+  if (!file_) throw mEMemoryAllocate(Message(StorageMessages::NoMemory), 50);
+  try {
+    file_->Commit();
+  } catch (const MappedFile::Error&) {
+    Release();
+    throw mEBadStorage(StorageMessages::CannotOpen(FileName), 21);
+  }
+  Release();
+}
+
+void mTFileLoader::Release() noexcept {
+  if (file_) file_.reset();
+  Memory = nullptr;
+  Active = false;
+  Size = 0;
+}
+
+// ---------------------------------------------------------------------------------------------
+// mTDocumentStorage
+
+mTDocumentStorage::mTDocumentStorage(mTFileLoader& loader)
+    : ReadOnly(loader.ReadOnly), Memory(loader.Memory), writable_(loader.ReadOnly ? nullptr : loader.Memory),
+      size_(loader.Size) {}
+
+mTDocumentStorage::mTDocumentStorage(const char* data, std::size_t size)
+    : ReadOnly(true), Memory(data), size_(static_cast<std::uint32_t>(size)) {}
+
+mTDocumentStorage::mTDocumentStorage(char* data, std::size_t size)
+    : ReadOnly(false), Memory(data), writable_(data), size_(static_cast<std::uint32_t>(size)) {}
+
+mTDocumentStorage mTDocumentStorage::Counter() {
+  mTDocumentStorage counter(static_cast<char*>(nullptr), 0);
+  counter.counting_ = true;
+  counter.Initialized = true;
+  counter.Created = true;
+  return counter;
+}
+
+void mTDocumentStorage::CreateStorage(std::string_view name) {
+  if (Memory == nullptr) throw mEMemoryAllocate(Message(StorageMessages::NoMemory), 50);
+  if (ReadOnly) throw mEWriteStorage(Message(StorageMessages::ReadOnly), 51);
+  if (Initialized || Created) throw mEAlreadyCreated(Message(StorageMessages::AlreadyCreated), 52);
+  if (size_ < kHeaderSize) throw mEMemoryAllocate(Message(StorageMessages::NoMemory), 50);
+  char* p = writable_;
+  PlaceField(p, kMagic, 4, ' ');
+  std::memset(p + 4, ' ', 20);
+  PlaceField(p + 4, name, 20, ' ');
+  PlaceField(p + 24, "01", 2, '0');
+  PlaceField(p + 26, "02", 2, '0');
+  std::memset(p + 28, 'F', 32);
+  Position = kHeaderSize;
+  StorageName = std::string(name);
+  Initialized = true;
+  Created = true;
+}
+
+void mTDocumentStorage::OpenStorage() {
+  if (Initialized || Created) throw mEAlreadyCreated(Message(StorageMessages::AlreadyCreated), 69);
+  if (Memory == nullptr) throw mEMemoryAllocate(Message(StorageMessages::NoMemory), 60);
+  if (size_ < kMagic.size() || std::string_view(Memory, kMagic.size()) != kMagic) {
+    CloseStorage();
+    ThrowBadFormat(68);
+  }
+  if (size_ < kHeaderSize) {
+    // A header cut short is as damaged as a wrong one.
+    CloseStorage();
+    ThrowBadFormat(68);
+  }
+  Initialized = true;
+  StorageName = Trim(std::string_view(Memory + 4, 20));
+  VersionMajor = static_cast<std::uint16_t>(TextToInt(std::string_view(Memory + 24, 2), 0, 99));
+  VersionMinor = static_cast<std::uint16_t>(TextToInt(std::string_view(Memory + 26, 2), 0, 99));
+  Reserved = std::string(Memory + 28, 32);
+  Position = kHeaderSize;
+}
+
+void mTDocumentStorage::CloseStorage() {
+  Position = 0;
+  StreamName.clear();
+  Initialized = false;
+  Created = false;
+  streams_.clear();
+  indexed_ = false;
+  damaged_ = false;
+}
+
+void mTDocumentStorage::CreateStream(std::string_view name) {
+  if (ReadOnly) throw mEWriteStorage(Message(StorageMessages::ReadOnly), 81);
+  if (!Initialized) throw mEObjectAccess(Message(StorageMessages::Uninitialized), 82);
+  WriteItem(name, 81, 82);
+  StreamName = std::string(name);
+}
+
+void mTDocumentStorage::BuildStreamIndex() {
+  indexed_ = true;
+  std::uint32_t pos = kHeaderSize;
+  while (pos < size_) {
+    if (Memory[pos] == '\0') return;  // zero bytes after the last item carry nothing
+    if (size_ - pos < 4) {
+      damaged_ = true;
+      return;
+    }
+    std::uint32_t length = 0;
+    for (int i = 0; i < 4; ++i) {
+      const char c = Memory[pos + static_cast<std::uint32_t>(i)];
+      if (c < '0' || c > '9') {
+        damaged_ = true;
+        return;
+      }
+      length = length * 10 + static_cast<std::uint32_t>(c - '0');
+    }
+    pos += 4;
+    if (length > size_ - pos) {
+      damaged_ = true;
+      return;
+    }
+    const std::string_view text(Memory + pos, length);
+    pos += length;
+    if (!text.empty() && text.front() == '@') streams_.try_emplace(text, pos);
+  }
+}
+
+void mTDocumentStorage::OpenStream(std::string_view name) {
+  if (!Initialized) throw mEObjectAccess(Message(StorageMessages::Uninitialized), 211);
+  if (!indexed_) BuildStreamIndex();
+  const auto found = streams_.find(name);
+  if (found == streams_.end()) {
+    if (damaged_) ThrowBadFormat(StorageCodes::DamagedBefore);
+    throw mEOpenStream(Message(StorageMessages::NoStream), 210);
+  }
+  Position = found->second;
+  StreamName = std::string(name);
+}
+
+void mTDocumentStorage::WriteItem(std::string_view text, std::uint16_t readOnlyCode, std::uint16_t uninitializedCode) {
+  if (ReadOnly) throw mEWriteStorage(Message(StorageMessages::ReadOnly), readOnlyCode);
+  if (!Initialized) throw mEObjectAccess(Message(StorageMessages::Uninitialized), uninitializedCode);
+  if (text.size() > kMaxItemText) throw mEWriteStorage(Message(StorageMessages::TooLong), StorageCodes::ValueTooLong);
+  if (counting_) {
+    Position += 4 + static_cast<std::uint32_t>(text.size());
+    return;
+  }
+  if (4 + text.size() > size_ - Position) {
+    throw mEMemoryAllocate(Message(StorageMessages::NoMemory), StorageCodes::PastView);
+  }
+  char length[8];
+  std::snprintf(length, sizeof length, "%04u", static_cast<unsigned>(text.size()));
+  std::memcpy(writable_ + Position, length, 4);
+  Position += 4;
+  if (!text.empty()) std::memcpy(writable_ + Position, text.data(), text.size());
+  Position += static_cast<std::uint32_t>(text.size());
+}
+
+void mTDocumentStorage::WriteString(std::string_view value) { WriteItem(value, 150, 151); }
+void mTDocumentStorage::WriteInteger(std::int32_t value) { WriteItem(IntegerItemText(value), 160, 161); }
+void mTDocumentStorage::WriteWord(std::uint16_t value) { WriteItem(IntToText(value), 170, 171); }
+void mTDocumentStorage::WriteByte(std::uint8_t value) { WriteItem(IntToText(value), 200, 201); }
+void mTDocumentStorage::WriteCurrency(Currency value) { WriteItem(CurrencyToText(value, '.'), 180, 181); }
+void mTDocumentStorage::WriteDate(TDate value) { WriteItem(DateItemText(value), 190, 191); }
+
+std::string_view mTDocumentStorage::ReadItem(bool numeric, std::uint16_t uninitializedCode) {
+  if (!Initialized) throw mEObjectAccess(Message(StorageMessages::Uninitialized), uninitializedCode);
+  if (Position > size_ || size_ - Position < 4) ThrowBadFormat(StorageCodes::ItemPastEnd);
+  std::uint32_t length = 0;
+  for (std::uint32_t i = 0; i < 4; ++i) {
+    const char c = Memory[Position + i];
+    if (c < '0' || c > '9') ThrowBadFormat(StorageCodes::BadLength);
+    length = length * 10 + static_cast<std::uint32_t>(c - '0');
+  }
+  if (numeric && length == 0) length = 1;
+  if (length > size_ - Position - 4) ThrowBadFormat(StorageCodes::ItemPastEnd);
+  const std::string_view text(Memory + Position + 4, length);
+  Position += 4 + length;
+  return text;
+}
+
+std::string mTDocumentStorage::ReadString() { return std::string(ReadItem(false, 93)); }
+
+std::int32_t mTDocumentStorage::ReadInteger() {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(ParseItemInteger(ReadItem(true, 102))));
+}
+
+std::uint16_t mTDocumentStorage::ReadWord() {
+  return static_cast<std::uint16_t>(static_cast<std::uint32_t>(ParseItemInteger(ReadItem(true, 112))));
+}
+
+std::uint8_t mTDocumentStorage::ReadByte() {
+  return static_cast<std::uint8_t>(static_cast<std::uint32_t>(ParseItemInteger(ReadItem(true, 142))));
+}
+
+Currency mTDocumentStorage::ReadCurrency() {
+  const std::string_view text = ReadItem(true, 122);
+  if (text == "a") return Currency::FromRoubles(-1);
+  try {
+    return TextToCurrency(text, '.');
+  } catch (const EConvertError&) {
+    return TextToCurrency(text, ',');
+  }
+}
+
+TDate mTDocumentStorage::ReadDate() {
+  const std::string_view text = ReadItem(true, 132);
+  if (Version() < 65538) {
+    try {
+      return TextToDate(text, '.');
+    } catch (const EConvertError&) {
+      return TextToDate(text, ',');
+    }
+  }
+  try {
+    return TextToFloat(text, '.');
+  } catch (const EConvertError&) {
+    return TextToFloat(text, ',');
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+
+std::string NumberedName(std::string_view base, std::size_t index) {
+  char digits[32];
+  std::snprintf(digits, sizeof digits, "%03zu", index);
+  return std::string(base) + digits;
+}
+
+std::string NumberedName(std::string_view base, std::size_t index, std::size_t subIndex) {
+  char digits[48];
+  std::snprintf(digits, sizeof digits, "%03zu%03zu", index, subIndex);
+  return std::string(base) + digits;
+}
+
+}  // namespace talver
