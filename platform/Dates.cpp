@@ -77,7 +77,7 @@ TDate Today() {
 
 std::string DateToText(TDate date, char separator) {
   const CalendarDate d = DecodeDate(date);
-  char buf[16];
+  char buf[40];
   std::snprintf(buf, sizeof buf, "%02d%c%02d%c%04d", d.Day, separator, d.Month, separator, d.Year);
   return buf;
 }

@@ -79,7 +79,9 @@ MappedFile MappedFile::CreateForWriting(const std::filesystem::path& requested, 
   if (size == 0) throw Error(Stage::Empty, "empty mapping for " + file.path_.string());
 
   const std::filesystem::path dir = file.path_.has_parent_path() ? file.path_.parent_path() : ".";
-  std::string pattern = (dir / ("." + file.path_.filename().string() + ".XXXXXX")).string();
+  std::string name = ".";
+  name.append(file.path_.filename().string()).append(".XXXXXX");
+  std::string pattern = (dir / name).string();
   file.dataFd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
   if (file.dataFd_ < 0) throw Error(Stage::Mapping, Describe(dir, "cannot create a file in"));
   file.tempPath_ = pattern;

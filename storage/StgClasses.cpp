@@ -226,7 +226,7 @@ void mTDocumentStorage::WriteItem(std::string_view text, std::uint16_t readOnlyC
   if (4 + text.size() > size_ - Position) {
     throw mEMemoryAllocate(Message(StorageMessages::NoMemory), StorageCodes::PastView);
   }
-  char length[8];
+  char length[16];
   std::snprintf(length, sizeof length, "%04u", static_cast<unsigned>(text.size()));
   std::memcpy(writable_ + Position, length, 4);
   Position += 4;
