@@ -190,13 +190,14 @@ void mTDeclaration::LoadFromStorage(mTDocumentStorage& s) {
     LoadList(s, SourcesDividends, source(1));
     LoadList(s, Sources9, source(0));
   }
-  if (HasSection(kSectionInvestTov)) {
-    s.OpenStream("@DeclInvestTov");
-    LoadList(s, InvestSources, [&](mTInvestTov& e, std::uint16_t i) { e.LoadFromStorage(s, i, 0); });
-  }
+  // The streams are read in the order they were written, so that each is found at its marker.
   if (HasSection(kSectionForeign)) {
     s.OpenStream("@DeclForeign");
     LoadList(s, CurrencyIncomes, [&](mTCurrencyIncome& e, std::uint16_t i) { e.LoadFromStorage(s, i); });
+  }
+  if (HasSection(kSectionInvestTov)) {
+    s.OpenStream("@DeclInvestTov");
+    LoadList(s, InvestSources, [&](mTInvestTov& e, std::uint16_t i) { e.LoadFromStorage(s, i, 0); });
   }
   if (HasSection(kSectionBusiness)) {
     s.OpenStream("@DeclBusiness");

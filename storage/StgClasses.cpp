@@ -1,5 +1,6 @@
 #include "storage/StgClasses.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <limits>
@@ -198,8 +199,8 @@ void mTDocumentStorage::BuildStreamIndex() {
       return;
     }
     const std::string_view text(Memory + pos, length);
+    if (!text.empty() && text.front() == '@') streams_[text].push_back(pos - 4);
     pos += length;
-    if (!text.empty() && text.front() == '@') streams_.try_emplace(text, pos);
   }
 }
 
@@ -211,7 +212,12 @@ void mTDocumentStorage::OpenStream(std::string_view name) {
     if (damaged_) ThrowBadFormat(StorageCodes::DamagedBefore);
     throw mEOpenStream(Message(StorageMessages::NoStream), 210);
   }
-  Position = found->second;
+  // A stream is read where the reader has got to: the first item holding its name at or after
+  // the cursor, else the first in the file. A reader that follows the writer's order thus finds
+  // every stream at its marker even when some value of the file happens to equal a stream's name.
+  const std::vector<std::uint32_t>& starts = found->second;
+  const auto next = std::lower_bound(starts.begin(), starts.end(), Position);
+  Position = (next != starts.end() ? *next : starts.front()) + 4 + static_cast<std::uint32_t>(name.size());
   StreamName = std::string(name);
 }
 

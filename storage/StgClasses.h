@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/Currency.h"
 #include "platform/Dates.h"
@@ -142,8 +143,8 @@ class mTDocumentStorage {
   char* writable_ = nullptr;
   std::uint32_t size_ = 0;
   bool counting_ = false;
-  // Where each stream's items begin: the first item holding the name, found in one walk.
-  std::unordered_map<std::string_view, std::uint32_t> streams_;
+  // Where the items holding each name start, in file order, found in one walk of the file.
+  std::unordered_map<std::string_view, std::vector<std::uint32_t>> streams_;
   bool indexed_ = false;
   bool damaged_ = false;  // the walk stopped at an item that is not well formed
 };

@@ -157,6 +157,21 @@ TEST(Storage, AStreamNameInsideAnEarlierValueIsNotTakenForTheStream) {
   EXPECT_EQ(storage.ReadString(), "@Nalog");
 }
 
+TEST(Storage, AValueEqualToAStreamNameDoesNotHideTheStreamFromAReaderInWritingOrder) {
+  // A flat number typed as "@HomePhone" stands before the real stream of that name.
+  const std::string bytes = FileBuilder().Items({"@PersonAddress", "@HomePhone", "@HomePhone", "h1", "@A", "a"}).Bytes();
+  mTDocumentStorage storage(bytes.data(), bytes.size());
+  storage.OpenStorage();
+  storage.OpenStream("@PersonAddress");
+  EXPECT_EQ(storage.ReadString(), "@HomePhone");
+  storage.OpenStream("@HomePhone");
+  EXPECT_EQ(storage.ReadString(), "h1");
+  // Streams behind the cursor are found from the start of the file.
+  storage.OpenStream("@A");
+  storage.OpenStream("@PersonAddress");
+  EXPECT_EQ(storage.ReadString(), "@HomePhone");
+}
+
 TEST(Storage, ZeroBytesAfterTheLastItemAreIgnored) {
   const std::string bytes = FileBuilder().Items({"@A", "1"}).Raw(std::string(7, '\0')).Bytes();
   mTDocumentStorage storage(bytes.data(), bytes.size());

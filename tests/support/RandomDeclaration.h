@@ -2,6 +2,7 @@
 // Seeded random declarations that use every list, every stream and every branch of the file:
 // each field the model keeps gets a random value through the model's VisitFields.
 #include <array>
+#include <iterator>
 #include <cstdint>
 #include <random>
 #include <string>
@@ -77,8 +78,12 @@ class RandomFiller {
   int Uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
   bool Chance(int numerator, int denominator) { return Uniform(1, denominator) <= numerator; }
 
-  // windows-1251 text, never beginning with the stream marker '@'.
+  // windows-1251 text; now and then the name of a stream, as a user may type anything.
   std::string Text() {
+    static const char* const kNames[] = {"@DeclInfo", "@PersonAddress", "@HomePhone", "@DeclInquiry",
+                                         "@ThirteenPercent000", "@SourseIncome000000", "@DeclForeign",
+                                         "@DeclInvestTov", "@DeclBusiness", "@StandartDeduct", "@Pens", "@Nalog"};
+    if (Chance(1, 40)) return kNames[Uniform(0, static_cast<int>(std::size(kNames)) - 1)];
     std::string text;
     for (int i = Uniform(0, 12); i > 0; --i) {
       int c = Uniform(0x20, 0xFF);
