@@ -81,7 +81,8 @@ TEST(Elements, ThirteenPercentSourceMonthsAndEntries) {
   ASSERT_EQ(items.size(), 22u + 4);
   for (std::size_t m = 9; m < 21; ++m) EXPECT_EQ(items[m], "a");
   EXPECT_EQ(items[21], "0");
-  const mTThirteenPercent& loaded = Reloaded(bytes).Sources13.Get(0);
+  const mTDeclaration reloaded = Reloaded(bytes);
+  const mTThirteenPercent& loaded = reloaded.Sources13.Get(0);
   for (int m = 1; m <= 12; ++m) EXPECT_FALSE(loaded.MonthAmountOf(m).has_value());
   EXPECT_EQ(loaded.IncomeTotal, Currency());
 
