@@ -8,7 +8,8 @@ namespace talver {
 
 // UTF-8 to windows-1251; characters the code page lacks, and malformed UTF-8, become '?'.
 std::string Utf8ToCp1251(std::string_view utf8);
-// windows-1251 to UTF-8; the one unassigned byte (0x98) becomes U+FFFD.
+// windows-1251 to UTF-8; the one unassigned byte (0x98) becomes U+0098, so that any bytes
+// come back unchanged from Utf8ToCp1251.
 std::string Cp1251ToUtf8(std::string_view text);
 // DOS code page 866 to windows-1251 (the tax authority's register files); box drawing becomes '+', '-', '|' or '?'.
 std::string Cp866ToCp1251(std::string_view text);
