@@ -1,6 +1,7 @@
 #include "platform/Math2.h"
 
 #include <cmath>
+#include <limits>
 
 #include "platform/NumberText.h"
 #include "platform/Text1251.h"
@@ -39,17 +40,33 @@ std::string FormatSumKopecks(Currency value) {
 }
 
 std::int64_t RoundHalfUp(double x) {
+  // Converting a double outside the 64-bit range is undefined; such a value saturates, and an
+  // undefined one counts as 0.
+  constexpr double kLimit = 9223372036854775807.0;  // 2^63
+  if (std::isnan(x)) return 0;
+  if (x >= kLimit) return std::numeric_limits<std::int64_t>::max();
+  if (x <= -kLimit) return std::numeric_limits<std::int64_t>::min();
   const double whole = std::trunc(x);
-  return static_cast<std::int64_t>(whole) + (x - whole >= 0.5 ? 1 : 0);
+  const auto integer = static_cast<std::int64_t>(whole);
+  return x - whole >= 0.5 && integer < std::numeric_limits<std::int64_t>::max() ? integer + 1 : integer;
 }
+
+namespace {
+
+// From 2^52 on every double is a whole number, so rounding at a finer step changes nothing.
+constexpr double kWholeFrom = 4503599627370496.0;
+
+}  // namespace
 
 double RoundTo2(double x) {
   const double scaled = x * 100;
+  if (!(std::fabs(scaled) < kWholeFrom)) return x;
   return static_cast<double>(RoundHalfUp(scaled)) / 100;
 }
 
 std::string FloatToText4(double x) {
-  const double y = static_cast<double>(RoundHalfUp(x * 10000)) / 10000;
+  const double scaled = x * 10000;
+  const double y = std::fabs(scaled) < kWholeFrom ? static_cast<double>(RoundHalfUp(scaled)) / 10000 : x;
   return FloatToText(y, '.');
 }
 

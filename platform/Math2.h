@@ -16,9 +16,13 @@ std::string FormatSumGeneral(Currency value, char decimalSeparator = '.');
 // a text longer than fifteen characters "999999999999.99".
 std::string FormatSumKopecks(Currency value);
 
-// Integer part of x plus one when its fraction is at least one half; negatives are truncated.
+// Integer part of x plus one when its fraction is at least one half; negatives are truncated
+// (-1.5 gives -1). Beyond the 64-bit range the result saturates; NaN gives 0.
+// A double product can land just below an exact half (90 × 0.35 is 31.4999…): for tax on an
+// amount use TaxAtRate, which is exact.
 std::int64_t RoundHalfUp(double x);
-// RoundHalfUp(x × 100) ÷ 100.
+// RoundHalfUp(x × 100) ÷ 100, with x × 100 held as a double (1.005 gives 1, as that product
+// is 100.4999…; RoundTo2(Currency) is exact).
 double RoundTo2(double x);
 // RoundHalfUp(x × 10000) ÷ 10000 in general notation, with "." always.
 std::string FloatToText4(double x);

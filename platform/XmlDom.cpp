@@ -1,0 +1,262 @@
+#include "platform/XmlDom.h"
+
+#include <fcntl.h>
+#include <libxml/parser.h>
+#include <libxml/tree.h>
+#include <libxml/xmlerror.h>
+#include <libxml/xmlsave.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "platform/Text1251.h"
+
+namespace talver {
+namespace {
+
+xmlNode* NodeOf(void* node) { return static_cast<xmlNode*>(node); }
+xmlDoc* DocOf(void* doc) { return static_cast<xmlDoc*>(doc); }
+const xmlChar* Chars(const std::string& text) { return reinterpret_cast<const xmlChar*>(text.c_str()); }
+std::string FromChars(const xmlChar* text) { return text ? std::string(reinterpret_cast<const char*>(text)) : std::string(); }
+
+void InitLibrary() {
+  static const bool initialised = [] {
+    xmlInitParser();
+    return true;
+  }();
+  (void)initialised;
+}
+
+std::string ValidName(std::string_view name) {
+  std::string text(name);
+  if (text.empty() || text.find('\0') != std::string::npos || xmlValidateName(Chars(text), 0) != 0) {
+    throw EXmlError("Недопустимое имя элемента или атрибута XML: \"" + text + "\"");
+  }
+  return text;
+}
+
+// windows-1251 to the library's UTF-8. Control characters that XML 1.0 cannot carry, even as
+// character references, would make the written file unreadable: they become blanks.
+std::string LibraryText(std::string_view text1251) {
+  std::string clean(text1251);
+  for (char& c : clean) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b < 0x20 && b != '\t' && b != '\n' && b != '\r') c = ' ';
+  }
+  return Cp1251ToUtf8(clean);
+}
+
+// Text and CDATA below a node. References to entities of a document type are not expanded:
+// no dictionary uses them, and expanding them is how a small file grows without bound.
+void CollectText(const xmlNode* node, std::string& out) {
+  for (const xmlNode* child = node; child != nullptr; child = child->next) {
+    if (child->type == XML_TEXT_NODE || child->type == XML_CDATA_SECTION_NODE) {
+      if (child->content) out += reinterpret_cast<const char*>(child->content);
+    } else if (child->type == XML_ELEMENT_NODE) {
+      CollectText(child->children, out);
+    }
+  }
+}
+
+xmlAttr* FindAttribute(const xmlNode* node, const std::string& name) {
+  for (xmlAttr* attr = node->properties; attr != nullptr; attr = attr->next) {
+    if (attr->name && name == reinterpret_cast<const char*>(attr->name)) return attr;
+  }
+  return nullptr;
+}
+
+[[noreturn]] void ThrowParseError(xmlParserCtxt* ctxt, const std::string& source) {
+  std::string message = source + " не является правильным XML-документом";
+  const xmlError* error = ctxt ? &ctxt->lastError : nullptr;
+  if (error && error->code != XML_ERR_OK) {
+    if (error->line > 0) message += " (строка " + std::to_string(error->line) + ")";
+    if (error->message) {
+      std::string detail = error->message;
+      while (!detail.empty() && (detail.back() == '\n' || detail.back() == ' ')) detail.pop_back();
+      message += ": " + detail;
+    }
+  }
+  throw EXmlError(message);
+}
+
+void* ParseWith(std::string_view bytes, const char* encoding, const std::string& source) {
+  InitLibrary();
+  if (bytes.size() > static_cast<std::size_t>(INT_MAX)) throw EXmlError(source + " слишком велик");
+  xmlParserCtxt* ctxt = xmlNewParserCtxt();
+  if (ctxt == nullptr) throw EXmlError("Недостаточно памяти для разбора XML");
+  xmlDoc* doc = xmlCtxtReadMemory(ctxt, bytes.data(), static_cast<int>(bytes.size()), nullptr, encoding,
+                                  XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
+  if (doc == nullptr || !ctxt->wellFormed || xmlDocGetRootElement(doc) == nullptr) {
+    if (doc) xmlFreeDoc(doc);
+    try {
+      ThrowParseError(ctxt, source);
+    } catch (...) {
+      xmlFreeParserCtxt(ctxt);
+      throw;
+    }
+  }
+  xmlFreeParserCtxt(ctxt);
+  return doc;
+}
+
+std::string SystemError(int error) { return std::strerror(error); }
+
+}  // namespace
+
+// ---- XmlElement ----
+
+std::string XmlElement::Name() const { return FromChars(NodeOf(node_)->name); }
+
+XmlElement XmlElement::AppendElement(std::string_view name) {
+  const std::string valid = ValidName(name);
+  xmlNode* parent = NodeOf(node_);
+  xmlNode* child = xmlNewDocNode(parent->doc, nullptr, Chars(valid), nullptr);
+  if (child == nullptr) throw EXmlError("Недостаточно памяти для элемента XML " + valid);
+  xmlAddChild(parent, child);
+  return XmlElement(child);
+}
+
+void XmlElement::AddAttribute(std::string_view name, std::string_view value1251) {
+  const std::string valid = ValidName(name);
+  const std::string value = LibraryText(UpperCase1251(value1251));
+  xmlNode* node = NodeOf(node_);
+  // Both calls keep the value as plain text: the library escapes it when writing.
+  const xmlAttr* attr = FindAttribute(node, valid) ? xmlSetProp(node, Chars(valid), Chars(value))
+                                                   : xmlNewProp(node, Chars(valid), Chars(value));
+  if (attr == nullptr) throw EXmlError("Недостаточно памяти для атрибута XML " + valid);
+}
+
+void XmlElement::AppendText(std::string_view text1251) {
+  const std::string text = LibraryText(text1251);
+  xmlNode* textNode = xmlNewDocTextLen(NodeOf(node_)->doc, Chars(text), static_cast<int>(text.size()));
+  if (textNode == nullptr) throw EXmlError("Недостаточно памяти для текста XML");
+  xmlAddChild(NodeOf(node_), textNode);
+}
+
+std::optional<std::string> XmlElement::Attribute(std::string_view name) const {
+  const xmlAttr* attr = FindAttribute(NodeOf(node_), std::string(name));
+  if (attr == nullptr) return std::nullopt;
+  std::string value;
+  for (const xmlNode* child = attr->children; child != nullptr; child = child->next) {
+    if (child->type == XML_TEXT_NODE && child->content) value += reinterpret_cast<const char*>(child->content);
+  }
+  return Utf8ToCp1251(value);
+}
+
+std::string XmlElement::Text() const {
+  std::string text;
+  CollectText(NodeOf(node_)->children, text);
+  return Utf8ToCp1251(text);
+}
+
+std::vector<XmlElement> XmlElement::Children() const {
+  std::vector<XmlElement> children;
+  for (xmlNode* child = NodeOf(node_)->children; child != nullptr; child = child->next) {
+    if (child->type == XML_ELEMENT_NODE) children.push_back(XmlElement(child));
+  }
+  return children;
+}
+
+std::optional<XmlElement> XmlElement::FirstChild(std::string_view name) const {
+  for (xmlNode* child = NodeOf(node_)->children; child != nullptr; child = child->next) {
+    if (child->type == XML_ELEMENT_NODE && child->name && name == reinterpret_cast<const char*>(child->name)) {
+      return XmlElement(child);
+    }
+  }
+  return std::nullopt;
+}
+
+// ---- XmlDocument ----
+
+XmlDocument XmlDocument::Parse(std::string_view bytes) { return XmlDocument(ParseWith(bytes, nullptr, "Текст")); }
+
+XmlDocument XmlDocument::ParseUtf8(std::string_view utf8) {
+  return XmlDocument(ParseWith(utf8, "UTF-8", "Текст"));
+}
+
+XmlDocument XmlDocument::LoadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw EXmlError("Не удалось открыть файл " + path.string());
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) throw EXmlError("Не удалось прочитать файл " + path.string());
+  return XmlDocument(ParseWith(bytes, nullptr, "Файл " + path.string()));
+}
+
+XmlDocument::XmlDocument(XmlDocument&& other) noexcept : doc_(other.doc_) { other.doc_ = nullptr; }
+
+XmlDocument& XmlDocument::operator=(XmlDocument&& other) noexcept {
+  if (this != &other) {
+    if (doc_) xmlFreeDoc(DocOf(doc_));
+    doc_ = other.doc_;
+    other.doc_ = nullptr;
+  }
+  return *this;
+}
+
+XmlDocument::~XmlDocument() {
+  if (doc_) xmlFreeDoc(DocOf(doc_));
+}
+
+XmlElement XmlDocument::DocumentElement() const {
+  xmlNode* root = doc_ ? xmlDocGetRootElement(DocOf(doc_)) : nullptr;
+  if (root == nullptr) throw EXmlError("В документе XML нет корневого элемента");
+  return XmlElement(root);
+}
+
+std::string XmlDocument::Serialize() const {
+  if (doc_ == nullptr) throw EXmlError("Документ XML не создан");
+  xmlChar* memory = nullptr;
+  int size = 0;
+  xmlDocDumpMemoryEnc(DocOf(doc_), &memory, &size, "windows-1251");
+  if (memory == nullptr) throw EXmlError("Не удалось записать документ XML в кодировке windows-1251");
+  std::string text(reinterpret_cast<const char*>(memory), static_cast<std::size_t>(size));
+  xmlFree(memory);
+  return text;
+}
+
+void XmlDocument::Save(const std::filesystem::path& path, const XmlWriteCall& write) const {
+  WriteFileReplacing(path, Serialize(), write);
+}
+
+void WriteFileReplacing(const std::filesystem::path& path, std::string_view bytes, const XmlWriteCall& write) {
+  const std::string target = path.string();
+  const auto fail = [&](const std::string& what, int error) {
+    throw EXmlError("Не удалось сохранить файл " + target + ": " + what + " (" + SystemError(error) + ")");
+  };
+  std::filesystem::path folder = path.parent_path();
+  if (folder.empty()) folder = ".";
+  std::string temp = (folder / ("." + path.filename().string() + ".tmp-XXXXXX")).string();
+  const int fd = mkstemp(temp.data());
+  if (fd < 0) fail("не создан временный файл", errno);
+  const auto abandon = [&](const std::string& what, int error, bool open) {
+    if (open) close(fd);
+    unlink(temp.c_str());
+    fail(what, error);
+  };
+  fchmod(fd, 0644);
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const long n = write ? write(fd, bytes.data() + done, bytes.size() - done)
+                         : static_cast<long>(::write(fd, bytes.data() + done, bytes.size() - done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0 || static_cast<std::size_t>(n) > bytes.size() - done) abandon("ошибка записи", n < 0 ? errno : EIO, true);
+    done += static_cast<std::size_t>(n);
+  }
+  if (fsync(fd) != 0) abandon("ошибка записи на диск", errno, true);
+  if (close(fd) != 0) abandon("ошибка закрытия", errno, false);
+  if (std::rename(temp.c_str(), target.c_str()) != 0) abandon("файл не заменён", errno, false);
+  // The rename itself reaches the disk with the folder's entry.
+  const int dirFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (dirFd >= 0) {
+    fsync(dirFd);
+    close(dirFd);
+  }
+}
+
+}  // namespace talver

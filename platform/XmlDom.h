@@ -1,0 +1,99 @@
+#pragma once
+// A small XML DOM over libxml2: what the export needs to build and write the return (parse the
+// header text, append elements and attributes in call order, serialize, save in windows-1251),
+// and what the dictionary readers need to walk a parsed file.
+//
+// Text conventions: element and attribute names are UTF-8 (they are literals of the source);
+// attribute values and text content are windows-1251, as model text is. The adapter converts
+// at the library's edge; nobody else talks to libxml2.
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace talver {
+
+// Any failure of the DOM: text that is not well-formed XML, an invalid name, a failed save.
+// The message is Russian (UTF-8) and names the line or the path concerned.
+class EXmlError : public std::runtime_error {
+ public:
+  explicit EXmlError(const std::string& message) : std::runtime_error(message) {}
+};
+
+// A handle to one element of an XmlDocument; valid while its document lives.
+class XmlElement {
+ public:
+  // The element's name (UTF-8).
+  std::string Name() const;
+
+  // Appends a new element named `name` as the last child, so document order is call order.
+  XmlElement AppendElement(std::string_view name);
+  // Adds the attribute after those already present (so attribute order is call order), its
+  // value upper-cased in windows-1251. Setting a name that is already present replaces that
+  // value in place: an element never carries one attribute twice. Quotes, "&" and "<" are
+  // escaped when the document is written; control characters XML cannot carry become blanks.
+  void AddAttribute(std::string_view name, std::string_view value1251);
+  // Appends text content (windows-1251), written escaped and not upper-cased.
+  void AppendText(std::string_view text1251);
+
+  // The attribute's value in windows-1251, or none when the element has no such attribute.
+  std::optional<std::string> Attribute(std::string_view name) const;
+  // The element's text content in windows-1251: its text and CDATA, descendants included.
+  std::string Text() const;
+  // The child elements in document order (text, comments and the like are skipped).
+  std::vector<XmlElement> Children() const;
+  // The first child element of that name, or none.
+  std::optional<XmlElement> FirstChild(std::string_view name) const;
+
+ private:
+  friend class XmlDocument;
+  explicit XmlElement(void* node) : node_(node) {}
+  void* node_;  // xmlNode*
+};
+
+// The write call a save makes, as POSIX write(2): bytes written, or -1 with errno set.
+// Tests put in one that fails part-way, as a full disk would.
+using XmlWriteCall = std::function<long(int fd, const char* data, std::size_t size)>;
+
+// One XML document, owned; movable, not copyable.
+class XmlDocument {
+ public:
+  // Parses bytes as a file holds them: the encoding declared in the text decodes them (UTF-8
+  // without a declaration). To build a windows-1251 document from a literal of the source,
+  // pass Utf8ToCp1251(literal) when it declares windows-1251, or use ParseUtf8.
+  static XmlDocument Parse(std::string_view bytes);
+  // Parses UTF-8 text whatever encoding its declaration names (the declaration then only
+  // describes the file the document is saved to).
+  static XmlDocument ParseUtf8(std::string_view utf8);
+  // Reads and parses a file; a file that cannot be read is an EXmlError naming the path.
+  static XmlDocument LoadFile(const std::filesystem::path& path);
+
+  XmlDocument(XmlDocument&& other) noexcept;
+  XmlDocument& operator=(XmlDocument&& other) noexcept;
+  XmlDocument(const XmlDocument&) = delete;
+  XmlDocument& operator=(const XmlDocument&) = delete;
+  ~XmlDocument();
+
+  XmlElement DocumentElement() const;
+
+  // The whole document as windows-1251 bytes with its XML declaration: exactly what Save writes.
+  std::string Serialize() const;
+  // Writes Serialize() to `path`, replacing an existing file. The bytes go to a temporary
+  // file beside it, which is synced and then renamed over the target, so a failed save leaves
+  // the old file (or none) under that name and no temporary behind. Throws EXmlError.
+  void Save(const std::filesystem::path& path, const XmlWriteCall& write = {}) const;
+
+ private:
+  explicit XmlDocument(void* doc) : doc_(doc) {}
+  void* doc_;  // xmlDoc*
+};
+
+// Replaces the file at `path` with `bytes` the way XmlDocument::Save does.
+void WriteFileReplacing(const std::filesystem::path& path, std::string_view bytes, const XmlWriteCall& write = {});
+
+}  // namespace talver
