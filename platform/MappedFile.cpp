@@ -46,7 +46,7 @@ MappedFile MappedFile::OpenForReading(const std::filesystem::path& path) {
   file.readOnly_ = true;
   file.lockFd_ = OpenLocked(path, O_RDONLY, 0);
   if (file.lockFd_ < 0) {
-    if (errno == ENOENT) throw Error(Stage::Empty, Describe(path, "no file"));
+    if (errno == ENOENT) throw Error(Stage::Missing, Describe(path, "no file"));
     throw Error(Stage::Open, Describe(path, "cannot open"));
   }
   struct stat st {};

@@ -15,6 +15,7 @@ namespace talver {
 class MappedFile {
  public:
   enum class Stage {
+    Missing,  // there is no such file to read
     Open,     // the file cannot be opened or locked
     Empty,    // a zero-length mapping was asked for
     Mapping,  // room for the mapping cannot be made

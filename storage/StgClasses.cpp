@@ -45,6 +45,10 @@ std::string DateItemText(TDate value) { return FloatToText(value, '.'); }
 
 }  // namespace
 
+std::string StorageMessages::NotFound(const std::filesystem::path& path) {
+  return "Файл декларации не найден: " + path.string();
+}
+
 std::string StorageMessages::CannotOpen(const std::filesystem::path& path) {
   return "Ошибка чтения файла: " + path.string() + "\rВозможно он занят, или с признаком 'read only'";
 }
@@ -58,6 +62,8 @@ mTFileLoader::mTFileLoader(const std::filesystem::path& fileName, std::uint32_t 
     file_ = readOnly ? MappedFile::OpenForReading(fileName) : MappedFile::CreateForWriting(fileName, size);
   } catch (const MappedFile::Error& e) {
     switch (e.stage()) {
+      case MappedFile::Stage::Missing:
+        throw mEBadStorage(StorageMessages::NotFound(fileName), 21);
       case MappedFile::Stage::Open:
         throw mEBadStorage(StorageMessages::CannotOpen(fileName), 21);
       case MappedFile::Stage::Empty:

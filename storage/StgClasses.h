@@ -55,6 +55,8 @@ inline constexpr std::string_view Uninitialized = "Попытка доступа
 inline constexpr std::string_view NoStream = "Попытка открытия несуществующего потока";
 inline constexpr std::string_view TooLong = "Значение слишком длинное для записи в файл декларации.";
 std::string CannotOpen(const std::filesystem::path& path);
+// Reading a file that does not exist; nothing is created in its place.
+std::string NotFound(const std::filesystem::path& path);
 }  // namespace StorageMessages
 
 // Codes of the errors the container adds for damaged input and impossible values.

@@ -27,7 +27,7 @@ TEST(MappedFile, MissingAndEmptyFilesAreRefusedWithoutCreatingAnything) {
     MappedFile::OpenForReading(dir / "missing.tv6");
     FAIL();
   } catch (const MappedFile::Error& e) {
-    EXPECT_EQ(e.stage(), MappedFile::Stage::Empty);
+    EXPECT_EQ(e.stage(), MappedFile::Stage::Missing);
   }
   EXPECT_EQ(FileCount(dir.path()), 0u);
   WriteFile(dir / "empty.tv6", "");

@@ -344,7 +344,7 @@ TEST(FileLoader, FailuresWithTheirCodes) {
   const std::string zero(StorageMessages::ZeroLength);
   const Case cases[] = {
       {"empty file", dir / "empty.tv6", true, 25, zero},
-      {"missing file", dir / "missing.tv6", true, 25, zero},
+      {"missing file", dir / "missing.tv6", true, 21, StorageMessages::NotFound(dir / "missing.tv6")},
       {"held for loading", dir / "held.tv6", true, 21, StorageMessages::CannotOpen(dir / "held.tv6")},
       {"held for saving", dir / "held.tv6", false, 21, StorageMessages::CannotOpen(dir / "held.tv6")},
       {"folder missing", dir / "no" / "x.tv6", false, 21, StorageMessages::CannotOpen(dir / "no" / "x.tv6")},
