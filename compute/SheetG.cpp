@@ -1,0 +1,12 @@
+#include "compute/SheetG.h"
+
+#include "model/DeclClasses.h"
+
+namespace talver {
+
+bool kTSvodSumPrilM::Compute(mTDeclaration&) {
+  Clear();
+  return true;
+}
+
+}  // namespace talver
