@@ -1,0 +1,32 @@
+#pragma once
+// The program's own help window over the pages in resources/help.
+#include <QWidget>
+
+#include <filesystem>
+#include <string_view>
+
+#include "platform/Presenter.h"
+
+class QTextBrowser;
+
+namespace talver {
+
+class THelpWindow : public QWidget {
+  Q_OBJECT
+ public:
+  explicit THelpWindow(const std::filesystem::path& helpFolder);
+  void ShowTopic(const QString& topic);
+  QTextBrowser* Browser() const { return browser_; }
+
+ private:
+  QTextBrowser* browser_;
+};
+
+// The folder of the help pages under the program's folder.
+std::filesystem::path HelpFolder(const std::filesystem::path& programFolder);
+
+// Shows the topic maximised in the one help window; without the help pages, the message that
+// the help file is missing. False when the help could not be shown.
+bool ShowHelpTopic(const std::filesystem::path& programFolder, std::string_view topic, IPresenter& presenter);
+
+}  // namespace talver

@@ -1,0 +1,68 @@
+// The one table of section pages. A new page is a class derived from TThinkingFrame with the
+// constructor (QWidget* owner, TPageHost& host); its row here names it instead of nullptr.
+#include <array>
+
+#include "ui/CompositePages.h"
+#include "ui/FrameInitialData.h"
+#include "ui/MyFrame.h"
+#include "ui/Pages.h"
+
+namespace talver {
+namespace {
+
+using PageFactory = TThinkingFrame* (*)(QWidget* container, TPageHost& host);
+
+template <class Page>
+TThinkingFrame* Make(QWidget* container, TPageHost& host) {
+  return new Page(container, host);
+}
+
+struct PageEntry {
+  PageId Id;
+  std::string_view ClassName;
+  std::string_view Title;
+  PageFactory Factory;  // nullptr: shown as a titled empty page
+};
+
+constexpr std::array kPages{
+    PageEntry{PageId::InitialData, "TfrInitialData", "Задание условий", &Make<TfrInitialData>},
+    PageEntry{PageId::PersonData, "TfrPersonData", "Сведения о декларанте", &Make<TfrPersonData>},
+    PageEntry{PageId::PersonNaim, "TfrPersonNaim", "Персональные данные", nullptr},
+    PageEntry{PageId::PersonAddress, "TfrPersonAddress", "Адрес", nullptr},
+    PageEntry{PageId::RussianIncome, "TfrRussianIncome", "Доходы, полученные в РФ", &Make<TfrRussianIncome>},
+    PageEntry{PageId::ThirteenPercent, "TfrThirteenPercent", "Доходы, облагаемые по ставке 13%", nullptr},
+    PageEntry{PageId::NinePercent, "TfrNinePercent", "Доходы, облагаемые по ставке 9% (НЕ дивиденды)", nullptr},
+    PageEntry{PageId::ThirtyFivePercent, "TfrThirtyFivePercent", "Доходы, облагаемые по ставке 35%", nullptr},
+    PageEntry{PageId::ThirteenPercentNR, "TTfrThirteenPercentNR",
+              "Доходы нерезидентов, высококвалифицированных специалистов", nullptr},
+    PageEntry{PageId::ThirtyPercent, "TfrThirtyPercent", "Дивиденды", nullptr},
+    PageEntry{PageId::Currency, "TfrCurrency", "Доходы за пределами РФ", nullptr},
+    PageEntry{PageId::BusinessNew, "TfrBusinessNew", "Предприниматели", nullptr},
+    PageEntry{PageId::InvestTov, "TfrInvestTov", "Инвест. товарищества", nullptr},
+    PageEntry{PageId::FrameDeductData, "TfrFrameDeductData", "Вычеты", &Make<TfrFrameDeductData>},
+    PageEntry{PageId::FrameStandartDeduct, "TfrFrameStandartDeduct", "Стандартные налоговые вычеты", nullptr},
+    PageEntry{PageId::MultyConstructionDeduct, "TfrMultyConstructionDeduct", "Имущественный налоговый вычет",
+              nullptr},
+    PageEntry{PageId::FramePensDeduct, "TfrFramePensDeduct", "Социальные налоговые вычеты", nullptr},
+    PageEntry{PageId::CB, "TfrCB", "Инвестиционный и убытки по ЦБ", nullptr},
+};
+
+const PageEntry& Entry(PageId id) {
+  for (const PageEntry& entry : kPages) {
+    if (entry.Id == id) return entry;
+  }
+  return kPages.front();
+}
+
+}  // namespace
+
+std::string_view PageClassName(PageId id) { return Entry(id).ClassName; }
+std::string_view PageTitle(PageId id) { return Entry(id).Title; }
+
+TThinkingFrame* CreatePage(PageId id, QWidget* container, TPageHost& host) {
+  const PageEntry& entry = Entry(id);
+  if (entry.Factory == nullptr) return new TfrPlaceholder(container, host, id);
+  return entry.Factory(container, host);
+}
+
+}  // namespace talver

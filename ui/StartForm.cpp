@@ -1,0 +1,72 @@
+#include "ui/StartForm.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QScreen>
+#include <QTimer>
+#include <QTranslator>
+#include <QVBoxLayout>
+
+#include <memory>
+
+#include "ui/Main.h"
+#include "ui/Seams.h"
+
+namespace talver {
+namespace {
+
+constexpr int kSplashMilliseconds = 3000;
+
+bool EnvironmentFlag(const char* name) { return qEnvironmentVariable(name) == QLatin1String("1"); }
+
+}  // namespace
+
+TfmStart::TfmStart() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint) {
+  setObjectName(QStringLiteral("TfmStart"));
+  auto* picture = new QLabel(this);
+  picture->setObjectName(QStringLiteral("Image"));
+  picture->setPixmap(QPixmap(QStringLiteral(":/pictures/talver.jpg")));
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(picture);
+  setFixedSize(460, 104);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(screen->availableGeometry().center() - rect().center());
+  }
+}
+
+int RunTalver(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QString::fromUtf8(kProductName));
+  QApplication::setOrganizationName(QString::fromUtf8(kOrganizationName));
+  // The standard dialogs in Russian where Qt's translations are installed.
+  QTranslator qtTranslator;
+  if (qtTranslator.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(&qtTranslator);
+  }
+
+  auto splash = std::make_unique<TfmStart>();
+  splash->show();
+  QApplication::processEvents();
+  bool splashDone = false;
+  QTimer::singleShot(EnvironmentFlag("TALVER_NO_SPLASH_DELAY") ? 0 : kSplashMilliseconds, [&splashDone] {
+    splashDone = true;
+  });
+
+  QStringList arguments = QApplication::arguments();
+  arguments.removeFirst();
+  TFormMain window(arguments);
+  if (window.StartupFailed()) return 1;
+  while (!splashDone) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  splash.reset();
+  window.show();
+  // For the start-up benchmark: end as soon as the window has been shown and painted.
+  if (EnvironmentFlag("TALVER_QUIT_WHEN_READY")) QTimer::singleShot(0, &app, &QApplication::quit);
+  return QApplication::exec();
+}
+
+}  // namespace talver
