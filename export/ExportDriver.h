@@ -8,6 +8,7 @@
 #include "model/DeclClasses.h"
 #include "platform/Dates.h"
 #include "platform/Presenter.h"
+#include "platform/XmlDom.h"
 
 namespace talver {
 
@@ -21,9 +22,16 @@ struct ExportEnvironment {
 inline constexpr int kExportToFile = 1;
 inline constexpr int kExportToText = 2;
 
-// Mode 1: the name of the file written (without folder). Other modes: the document's text
-// (windows-1251 bytes). After a failure: "ERROR", the failure shown through the presenter.
+// Computes the return and builds its document. Mode 1: saves it in `folder` under the file
+// identifier + ".xml" and returns that name (without folder); the bytes go to a temporary file
+// renamed into place when complete, so a failed save leaves no file under that name. Other
+// modes: returns the document's text, byte for byte what mode 1 saves (windows-1251, with its
+// XML declaration). After a failure: "ERROR", the failure shown through the presenter. A failing
+// computation is shown too, and the export goes on with what the summary holds.
 std::string ExportDeclaration(const std::filesystem::path& folder, mTDeclaration& declaration, int mode,
                               IPresenter& presenter, const ExportEnvironment& environment = {});
+// The same with the write call of the save given; tests make it fail part-way, as a full disk would.
+std::string ExportDeclaration(const std::filesystem::path& folder, mTDeclaration& declaration, int mode,
+                              IPresenter& presenter, const ExportEnvironment& environment, const XmlWriteCall& write);
 
 }  // namespace talver
