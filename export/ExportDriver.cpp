@@ -188,8 +188,8 @@ XmlDocument BuildExportDocument(const mTDeclaration& d, const kTSvodSum& summary
   // The root is parsed, not built: its three attributes are written as they stand, not upper-cased.
   const std::string header = Utf8ToCp1251("<?xml version=\"1.0\" encoding=\"windows-1251\"?><Файл ИдФайл=\"") +
                              identifier +
-                             (form4 ? "\" ВерсПрог=\"1.5.0\" ВерсФорм=\"5.02\"/>"
-                                    : "\" ВерсПрог=\"Talver2016_1.5.0\" ВерсФорм=\"5.11\"/>");
+                             Utf8ToCp1251(form4 ? "\" ВерсПрог=\"1.5.0\" ВерсФорм=\"5.02\"/>"
+                                                : "\" ВерсПрог=\"Talver2016_1.5.0\" ВерсФорм=\"5.11\"/>");
   XmlDocument document = XmlDocument::Parse(header);
   XmlElement root = document.DocumentElement();
   if (form4) {
