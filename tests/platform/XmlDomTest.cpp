@@ -173,6 +173,20 @@ TEST(XmlDom, EntitiesOfADocumentTypeDoNotMultiply) {
   }
 }
 
+TEST(XmlDom, ExternalEntitiesAreNotFetched) {
+  TempDir dir;
+  WriteFile(dir / "secret.txt", "SECRET");
+  const std::string text = "<?xml version=\"1.0\"?><!DOCTYPE r [<!ENTITY x SYSTEM \"file://" +
+                           (dir / "secret.txt").string() + "\">]><r a=\"1\">&x;</r>";
+  try {
+    const XmlDocument doc = XmlDocument::Parse(text);
+    EXPECT_EQ(doc.DocumentElement().Text().find("SECRET"), std::string::npos);
+    EXPECT_EQ(doc.Serialize().find("SECRET"), std::string::npos);
+  } catch (const EXmlError&) {
+    // Refusing the document is as good.
+  }
+}
+
 TEST(XmlDom, SaveWritesTheSerializedBytesAndReplacesTheFile) {
   TempDir dir;
   const auto path = dir / "InspectionNumbers.xml";
