@@ -43,7 +43,8 @@ class XmlElement {
 
   // The attribute's value in windows-1251, or none when the element has no such attribute.
   std::optional<std::string> Attribute(std::string_view name) const;
-  // The element's text content in windows-1251: its text and CDATA, descendants included.
+  // The element's text content in windows-1251: its text and CDATA, descendants included;
+  // references to entities a document type declares are left out, never expanded.
   std::string Text() const;
   // The child elements in document order (text, comments and the like are skipped).
   std::vector<XmlElement> Children() const;
