@@ -94,6 +94,30 @@ inline std::vector<std::string> ChildNames(const XmlElement& element) {
   return names;
 }
 
+// The attribute names of the `occurrence`-th element of that name in a document's text, in the
+// order they are written.
+inline std::vector<std::string> AttributeOrder(const std::string& text1251, std::string_view element,
+                                               std::size_t occurrence = 0) {
+  const std::string text = Cp1251ToUtf8(text1251);
+  const std::string open = "<" + std::string(element) + " ";
+  std::size_t pos = 0;
+  for (std::size_t i = 0; i <= occurrence; ++i) {
+    pos = text.find(open, i == 0 ? 0 : pos + 1);
+    if (pos == std::string::npos) return {};
+  }
+  std::vector<std::string> names;
+  const std::size_t end = text.find('>', pos);
+  std::size_t at = pos + open.size();
+  while (at < end) {
+    const std::size_t eq = text.find("=\"", at);
+    if (eq == std::string::npos || eq > end) break;
+    names.push_back(text.substr(at, eq - at));
+    at = text.find('"', eq + 2) + 1;
+    while (at < end && text[at] == ' ') ++at;
+  }
+  return names;
+}
+
 inline XmlElement Body3(const XmlDocument& document) {
   const std::optional<XmlElement> body = At(document.DocumentElement(), "Документ/НДФЛ3");
   if (!body) throw std::runtime_error("no НДФЛ3");
