@@ -1,11 +1,87 @@
 #include "compute/SheetG.h"
 
 #include "model/DeclClasses.h"
+#include "platform/Math2.h"
 
 namespace talver {
+namespace {
 
-bool kTSvodSumPrilM::Compute(mTDeclaration&) {
+constexpr Currency kPrizeLimit = Roubles(4000);
+
+struct ExemptKind {
+  kTExemptIncome kTSvodSumPrilM::*Value;
+  std::int32_t IncomeCode;
+  std::int32_t DeductCode;
+  Currency Limit;  // 0: none, the deduction entered counts
+};
+
+constexpr ExemptKind kKinds[] = {
+    {&kTSvodSumPrilM::МатПомРожд, 2762, 508, Currency()},
+    {&kTSvodSumPrilM::МатПомРаб, 2760, 503, Roubles(4000)},
+    {&kTSvodSumPrilM::ДопСВПенс, 1211, 510, Roubles(12000)},
+    {&kTSvodSumPrilM::МатПомИнв, 2761, 506, Roubles(4000)},
+    {&kTSvodSumPrilM::ПодарНП, 2720, 501, Roubles(4000)},
+    {&kTSvodSumPrilM::ПризНП, 2730, 502, Roubles(4000)},
+    {&kTSvodSumPrilM::ВозмМед, 2770, 504, Roubles(4000)},
+    {&kTSvodSumPrilM::ПомПодар, 2790, 507, Roubles(10000)},
+};
+
+}  // namespace
+
+bool kTSvodSumPrilM::Compute(mTDeclaration& d) {
   Clear();
+  const auto add = [this](std::int32_t code, std::int32_t deductCode, Currency amount, Currency deduction) {
+    for (const ExemptKind& kind : kKinds) {
+      if (code != kind.IncomeCode) continue;
+      kTExemptIncome& value = this->*kind.Value;
+      value.ДоходВсИст += amount;
+      if (deductCode == kind.DeductCode) {
+        value.ДоходНеНал += kind.Limit.IsZero() ? deduction : Min(amount, kind.Limit);
+      }
+    }
+  };
+  if (d.Sources13.Count() != 0 || d.HasSection(kSectionForeign)) {
+    ForEachOf(d.Sources13, [&](const mTThirteenPercent& s) {
+      ForEachEntry(s, [&](const mTSourseIncome& e) { add(e.IncomeCode, e.DeductCode, e.Amount, e.DeductAmount); });
+    });
+    if (d.HasSection(kSectionForeign)) {
+      ForEachOf(d.CurrencyIncomes, [&](const mTCurrencyIncome& f) {
+        add(f.IncomeCode, f.DeductCode, f.IncomeInRoubles, f.DeductAmount);
+      });
+    }
+    // The limit holds for the year's sum as well as for each entry.
+    for (const ExemptKind& kind : kKinds) {
+      kTExemptIncome& value = this->*kind.Value;
+      if (!kind.Limit.IsZero() && value.ДоходНеНал > kind.Limit) value.ДоходНеНал = kind.Limit;
+    }
+  }
+  ДохНеНалОбщ = МатПомРожд.ДоходНеНал + МатПомРаб.ДоходНеНал + ДопСВПенс.ДоходНеНал + МатПомИнв.ДоходНеНал +
+                ПодарНП.ДоходНеНал + ПризНП.ДоходНеНал + ВозмМед.ДоходНеНал + ПомПодар.ДоходНеНал +
+                НатОплСХ.ДоходНеНал;
+
+  if (d.DeclarationForm == kForm3Resident) {
+    // Prizes in advertising at 35 %: the exemption is granted source by source until the limit
+    // is used up, and each source's taxable income and tax follow it.
+    Currency left = kPrizeLimit;
+    ForEachOf(d.Sources35, [&](mTThirtyFivePercent& s) {
+      if (s.IncomeCode != 2740 || s.DeductCode == 0) return;
+      ПризРекл.ДоходВсИст += s.IncomeTotal;
+      const Currency exempt = Min(Min(s.DeductAmount, s.IncomeTotal), left);
+      s.TaxableIncome = s.IncomeTotal - exempt;
+      s.TaxComputed = TaxAtRate(s.TaxableIncome, 35);  // exact on halves, as on sheet А
+      ПризРекл.ДоходНеНал += exempt;
+      left -= exempt;
+    });
+  } else if (d.DeclarationForm == kForm3NonResident) {
+    ForEachOf(d.Sources13, [&](const mTThirteenPercent& s) {
+      ForEachEntry(s, [&](const mTSourseIncome& e) {
+        if (e.IncomeCode != 2740 || e.DeductCode == 0) return;
+        ПризРекл.ДоходВсИст += e.Amount;
+        ПризРекл.ДоходНеНал += e.DeductAmount;
+      });
+    });
+  }
+  if (ПризРекл.ДоходНеНал > kPrizeLimit) ПризРекл.ДоходНеНал = kPrizeLimit;
   return true;
 }
 

@@ -4,18 +4,105 @@
 
 namespace talver {
 
-bool kTSvodSumPrilV1::Compute(mTDeclaration&) {
+bool kTSvodSumPrilV1::Compute(mTDeclaration& d) {
   Clear();
+  if (!d.HasSection(kSectionBusiness)) {
+    // Patent and trade levy credits belong to a business; without one they must not reduce
+    // the tax.
+    d.PatentPayments = Currency();
+    d.TradeFee = Currency();
+    return true;
+  }
+  ForEachOf(d.Businesses, [&](const mTBusinessNew& b) {
+    ДоходИт += b.Income;
+    ВычПрофИт += b.ExpensesConfirmed != 0 ? b.ExpenseTotal : b.ExpenseNorm;
+  });
+  УплФактАвИт = d.AdvancePaymentsPaid;
+  НачислАвИт = d.AdvancePaymentsAccrued;
+  if (ДоходИт < ВычПрофИт) ВычПрофИт = ДоходИт;
   return true;
 }
 
-bool kTSvodSumPrilG::Compute(const mTDeclaration&) {
+void kTSvodSumProfDeductValues::Add(std::int32_t code, std::int32_t deductCode, Currency amount, Currency deduction,
+                                    bool foreign) {
+  const auto pair = [&](Currency& income, Currency& expenses) {
+    income += amount;
+    expenses += deduction;
+  };
+  if (code == 2010 && deductCode == 403) {
+    pair(РасхФактДогГПХ.СумДохДогГПХ, РасхФактДогГПХ.СумРасхВыч);
+  } else if (code >= 2201 && code <= 2209 && deductCode == 404) {
+    pair(РасхФактАвтВозн.СумАвторВозн, РасхФактАвтВозн.СумРасхВыч);
+  } else if (code >= 2201 && code <= 2209 && deductCode == 405) {
+    pair(РасхНормАвтВозн.СумАвторВозн, РасхНормАвтВозн.СумРасхВыч);
+  } else if ((code == 1540 && deductCode == 315) || (code == 1542 && deductCode == 316)) {
+    pair(РасхФактУстКап.СумДохУстКап, РасхФактУстКап.СумРасхВыч);
+  } else if ((code == 1540 && deductCode == 905) || (code == 1542 && deductCode == 907)) {
+    // Claimed within the limit shared by both parts of the sheet.
+    РасхФактУстКап.СумДохУстКап += amount;
+    LimitedCapital += deduction;
+  } else if (code == (foreign ? 1544 : 1560) && deductCode == 317) {
+    pair(РасхФактПрдчСр.СумДохПрдчСр, РасхФактПрдчСр.СумРасхВыч);
+  } else if (code == (foreign ? 1545 : 1570) && deductCode == 318) {
+    pair(РасхФактУмДолУКО.СумДохУмДолУКО, РасхФактУмДолУКО.СумРасхВыч);
+  } else if (code == 1550 && deductCode == 314) {
+    pair(РасхФактДолСтр.СумДохУстПрав, РасхФактДолСтр.СумРасхВыч);
+  }
+}
+
+void kTSvodSumProfDeductValues::CutToIncome() {
+  const auto cut = [](Currency income, Currency& expenses) {
+    if (income < expenses) expenses = income;
+  };
+  cut(РасхФактДогГПХ.СумДохДогГПХ, РасхФактДогГПХ.СумРасхВыч);
+  cut(РасхФактАвтВозн.СумАвторВозн, РасхФактАвтВозн.СумРасхВыч);
+  cut(РасхНормАвтВозн.СумАвторВозн, РасхНормАвтВозн.СумРасхВыч);
+  cut(РасхФактУстКап.СумДохУстКап, РасхФактУстКап.СумРасхВыч);
+  cut(РасхФактПрдчСр.СумДохПрдчСр, РасхФактПрдчСр.СумРасхВыч);
+  cut(РасхФактУмДолУКО.СумДохУмДолУКО, РасхФактУмДолУКО.СумРасхВыч);
+  cut(РасхФактДолСтр.СумДохУстПрав, РасхФактДолСтр.СумРасхВыч);
+}
+
+void kTSvodSumProfDeductValues::Total() {
+  РасходОбщИт = РасхФактДогГПХ.СумРасхВыч + РасхФактАвтВозн.СумРасхВыч + РасхНормАвтВозн.СумРасхВыч +
+                РасхФактУстКап.СумРасхВыч + РасхФактПрдчСр.СумРасхВыч + РасхФактУмДолУКО.СумРасхВыч +
+                РасхФактДолСтр.СумРасхВыч;
+}
+
+bool kTSvodSumPrilG::Compute(const mTDeclaration& d) {
   Clear();
+  if (d.DeclarationForm == kForm3Resident) {
+    ForEachOf(d.Sources13, [&](const mTThirteenPercent& s) {
+      ForEachEntry(s, [&](const mTSourseIncome& e) { Add(e.IncomeCode, e.DeductCode, e.Amount, e.DeductAmount, false); });
+    });
+  } else if (d.DeclarationForm == kForm3NonResident) {
+    ForEachOf(d.Sources13NR, [&](const mTThirteenPercent& s) {
+      ForEachEntry(s, [&](const mTSourseIncome& e) {
+        if (e.IncomeCode == 2010 && e.DeductCode == 403) Add(e.IncomeCode, e.DeductCode, e.Amount, e.DeductAmount, false);
+      });
+    });
+  }
+  // Here the limit applies to the share-sale expenses as a whole, which are then cut at the
+  // income with the other pairs.
+  if (LimitedCapital > kShareSaleLimit) LimitedCapital = kShareSaleLimit;
+  РасхФактУстКап.СумРасхВыч += LimitedCapital;
+  CutToIncome();
+  Total();
   return true;
 }
 
-bool kTSvodSumPrilG_In::Compute(const mTDeclaration&, Currency) {
+bool kTSvodSumPrilG_In::Compute(const mTDeclaration& d, Currency remainingLimit) {
   Clear();
+  if (d.HasSection(kSectionForeign)) {
+    ForEachOf(d.CurrencyIncomes, [&](const mTCurrencyIncome& f) {
+      Add(f.IncomeCode, f.DeductCode, f.IncomeInRoubles, f.DeductAmount, true);
+    });
+  }
+  // Abroad the pairs are cut at their income before the limited part is added to them.
+  CutToIncome();
+  if (LimitedCapital > remainingLimit) LimitedCapital = remainingLimit;
+  РасхФактУстКап.СумРасхВыч += LimitedCapital;
+  Total();
   return true;
 }
 

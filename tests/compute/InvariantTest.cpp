@@ -5,11 +5,14 @@
 #include <set>
 
 #include "compute/SvodSum.h"
+#include "tests/scenarios/DeclarationBuilders.h"
 #include "tests/scenarios/RandomReturn.h"
 #include "tests/scenarios/SummaryValues.h"
 
 namespace talver {
 namespace {
+
+using testing::Rub;
 
 constexpr std::uint32_t kSeeds = 400;
 
@@ -83,6 +86,59 @@ TEST(Invariants, OverRandomDeclarations) {
     EXPECT_LE(refunds, PositiveWithheld(*d) + advances);
     const bool zeroLine = s.List6.Lines.front().ПрУплВозв == "3";
     EXPECT_EQ(result, !payable && !zeroLine);
+  }
+}
+
+// The limits of the sheets hold whatever the declaration.
+TEST(Invariants, SheetLimitsOverRandomDeclarations) {
+  for (std::uint32_t seed = 1; seed <= kSeeds; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::unique_ptr<mTDeclaration> d = testing::RandomReturn(seed);
+    kTSvodSum s;
+    s.Compute(*d);
+
+    EXPECT_LE(s.PrilV1.ВычПрофИт, s.PrilV1.ДоходИт);
+    EXPECT_LE(s.PrilG.LimitedCapital + s.PrilG_In.LimitedCapital, kShareSaleLimit);
+    EXPECT_GE(s.PrilG.РасходОбщИт, Currency());
+    EXPECT_LE(s.PrilM.ПризРекл.ДоходНеНал, Rub(4000));
+    EXPECT_LE(s.PrilM.ПодарНП.ДоходНеНал, Rub(4000));
+    EXPECT_LE(s.PrilM.ДопСВПенс.ДоходНеНал, Rub(12000));
+    EXPECT_LE(s.PrilM.ПомПодар.ДоходНеНал, Rub(10000));
+
+    EXPECT_GE(s.PrilE1.ОбщВычСтанд, Currency());
+    EXPECT_LE(s.PrilE1.ОбщВычСтанд, Max(s.PrilE1.CumulativeIncome[11], Currency()));
+    EXPECT_LE(s.PrilE3.ОбщВзносВыч, kSocialLimit);
+    EXPECT_LE(s.PrilE2.РасчВычСоц219_2.ОбщСумРасх, kSocialLimit);
+    EXPECT_GE(s.PrilE2.РасчВычСоц219_2.ОбщВычСоциал, Currency());
+    EXPECT_GE(s.PrilE2.РасчВычСоцБез219_2.СумБлагЦел, Currency());
+    if (d->DeclarationForm == kForm3Resident && d->Sections != 0 && d->SocialDeduct.Granted != 0) {
+      for (Currency amount : d->SocialDeduct.ChildEducation) EXPECT_LE(amount, kChildEducationLimit);
+    }
+
+    const kTSvodSumPrilH1& h = s.PrilH1;
+    EXPECT_LE(h.СумИмущ.НалВычет + h.СумДолИмущ.НалВычет, kSaleLimit);
+    EXPECT_LE(h.СумИмущ.НалВычет, h.СумИмущ.ДохВсехИст);
+    EXPECT_LE(h.СумДолИмущ.НалВычет, h.СумДолИмущ.ДохВсехИст);
+    EXPECT_LE(h.СумИмущДок.РасхДок, h.СумИмущДок.ДохВсехИст);
+    EXPECT_LE(h.СумИнНедИмущ.НалВычет, Min(h.СумИнНедИмущ.ДохВсехИст, kOtherSaleLimit));
+    EXPECT_LE(h.СумИнИмущ.НалВычет, Min(h.СумИнИмущ.ДохВсехИст, kOtherSaleLimit));
+
+    const kTSvodSumPrilZ& z = s.PrilZ;
+    EXPECT_LE(z.РасхНовВычНД + z.ПроцВычНД, z.НалБаз13БезВыч);
+    EXPECT_GE(z.ПроцВычНД, Currency());
+    if (z.LimitBase > Currency()) {
+      Currency taken;
+      for (std::size_t i = 0; i < d->PropertyDeduct.ObjectCount(); ++i) taken += d->PropertyDeduct.GetObject(i).CostTaken;
+      EXPECT_EQ(taken, z.PurchaseExpenses);
+      EXPECT_LE(z.PurchaseExpenses, z.LimitBase);
+    }
+
+    for (const kTSvodSumPrilJ* j : {&s.PrilJ, &s.PrilJ_IIS}) {
+      EXPECT_GE(j->ОбщРасхПрмВыч, Currency());
+      EXPECT_GE(j->ОстУбытКонВс.СуммаЦБ, Currency());
+      EXPECT_GE(j->ОстУбытКонВс.СуммаПФИ, Currency());
+    }
+    EXPECT_GE(s.PrilI.ОбщРасхПрмВыч, Currency());
   }
 }
 

@@ -46,6 +46,22 @@ TEST(Summary, WithoutIncomesOnlyTheZeroLine) {
   }
 }
 
+TEST(Summary, WithoutSectionsTheDeductionSheetsAreNotComputed) {
+  auto d = NewDeclaration(kForm3Resident, 0, "45380000");
+  d->InvestmentDeduction = Rub(1000);
+  d->SocialDeduct.Granted = 1;
+  d->SocialDeduct.AddChildEducation(Rub(60000));
+  d->PropertyDeduct.Granted = 1;
+  mTConstructionDeductObj flat;
+  flat.Cost = Rub(1000000);
+  d->PropertyDeduct.AddObject(flat);
+  kTSvodSum s;
+  EXPECT_FALSE(s.Compute(*d));
+  ExpectAllValuesZero(s);
+  EXPECT_EQ(d->SocialDeduct.GetChildEducation(0), Rub(60000));
+  EXPECT_EQ(d->PropertyDeduct.GetObject(0).CostTaken, Currency());
+}
+
 TEST(Summary, ResultIsFalseWhenSomeTaxIsPayable) {
   auto d = NewDeclaration();
   AddSource13(d->Sources13, "1", Rub(13000), {Entry(2000, Rub(100000))});  // 13 % withheld in full

@@ -31,7 +31,7 @@ struct ExpectedSection2 {
 };
 
 // A value of a sheet component, as its VisitValues names it ("" for the element of the
-// component's own attributes).
+// component's own attributes); the count КолМесНеПрев is given as that many roubles.
 struct ExpectedValue {
   std::string Component;
   std::string Element;
