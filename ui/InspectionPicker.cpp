@@ -10,39 +10,33 @@
 #include <QVBoxLayout>
 
 #include "platform/Dates.h"
-#include "platform/XmlDom.h"
+#include "dictionaries/Inspections.h"
 #include "ui/HelpWindow.h"
 #include "ui/UiText.h"
 
 namespace talver {
 
-std::filesystem::path FindInspectionFile(const std::filesystem::path& dataFolder,
-                                         const std::filesystem::path& programFolder) {
-  std::error_code ec;
-  const std::filesystem::path rebuilt = dataFolder / kInspectionFileName;
-  if (!dataFolder.empty() && std::filesystem::is_regular_file(rebuilt, ec)) return rebuilt;
-  return programFolder / "resources" / kInspectionFileName;
-}
-
 std::optional<std::vector<InspectionChoice>> LoadInspectionDirectory(const std::filesystem::path& dataFolder,
                                                                      const std::filesystem::path& programFolder,
                                                                      std::string& error) {
   error.clear();
-  const std::filesystem::path file = FindInspectionFile(dataFolder, programFolder);
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(file, ec)) return std::nullopt;
   try {
-    const XmlDocument document = XmlDocument::LoadFile(file);
+    const std::optional<TInspectionDirectory> directory =
+        TInspectionDirectory::Load(TDictionaryFolders{programFolder, dataFolder});
+    if (!directory) return std::nullopt;
     std::vector<InspectionChoice> list;
-    // Every child of the document element, whatever its name: its code and its text.
-    for (const XmlElement& element : document.DocumentElement().Children()) {
-      list.push_back({element.Attribute("Code").value_or(std::string()), element.Text()});
-    }
+    list.reserve(directory->Inspections().size());
+    for (const TInspection& inspection : directory->Inspections()) list.push_back({inspection.Code, inspection.Name});
     return list;
   } catch (const std::exception& e) {
     error = e.what();
     return std::nullopt;
   }
+}
+
+SounImport DictionaryImport() {
+  return [](const std::filesystem::path& from, const std::filesystem::path& to, const std::string& version,
+            const std::string& date) { ImportSounRegister(from, to, version, date); };
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -125,6 +119,7 @@ void TfmInspections::OpenImport() {
 // ---------------------------------------------------------------------------------------------
 
 TfmLoadSoun::TfmLoadSoun(QWidget* owner, TImportSettings settings) : QDialog(owner), settings_(std::move(settings)) {
+  if (!settings_.Import) settings_.Import = DictionaryImport();
   setObjectName(QStringLiteral("TfmLoadSoun"));
   setWindowTitle(QStringLiteral("Загрузка СОУН"));
   auto* layout = new QVBoxLayout(this);
@@ -205,23 +200,24 @@ void TfmLoadSoun::RunImport() {
   IPresenter& presenter = *settings_.Presenter;
   const QString path = edPath->text().trimmed();
   if (path.isEmpty()) {
-    presenter.ShowMessage("Укажите путь к файлу soun1.dbf", kProductName, MessageIcon::Warning);
+    presenter.ShowMessage(kSounNoPathMessage, kProductName, MessageIcon::Warning);
     return;
   }
   bool done = false;
   try {
     std::error_code ec;
     std::filesystem::create_directories(settings_.DataFolder, ec);
-    settings_.Import(ToPath(path), settings_.DataFolder / kInspectionFileName, "00", DateToText(Today(), '.'));
+    settings_.Import(ToPath(path), WritableDictionaryPath({settings_.ProgramFolder, settings_.DataFolder},
+                                                         kInspectionsFileName),
+                     "00", DateToText(Today(), '.'));
     done = true;
   } catch (const std::exception&) {
     done = false;
   }
   if (done) {
-    presenter.ShowMessage("Данные успешно импортированы. Не забудьте перезапустить программу.", kProductName,
-                          MessageIcon::Information);
+    presenter.ShowMessage(kSounImportDoneMessage, kProductName, MessageIcon::Information);
   } else {
-    presenter.ShowMessage("Импортировать данные не удалось", kProductName, MessageIcon::Error);
+    presenter.ShowMessage(kSounImportFailedMessage, kProductName, MessageIcon::Error);
   }
 }
 

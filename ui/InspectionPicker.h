@@ -19,13 +19,7 @@ class QTreeWidget;
 
 namespace talver {
 
-inline constexpr char kInspectionFileName[] = "InspectionNumbers.xml";
-
-// The directory file the program reads: the user's rebuilt copy first, then the shipped one.
-std::filesystem::path FindInspectionFile(const std::filesystem::path& dataFolder,
-                                         const std::filesystem::path& programFolder);
-
-// The inspections of the directory in file order. None when there is no directory file; none
+// The inspections of the directory in file order: the user's rebuilt copy, else the shipped one. None when there is no directory file; none
 // with `error` set when the file exists but cannot be read.
 std::optional<std::vector<InspectionChoice>> LoadInspectionDirectory(const std::filesystem::path& dataFolder,
                                                                      const std::filesystem::path& programFolder,
@@ -43,6 +37,9 @@ struct TImportSettings {
   IFileDialogs* Dialogs = nullptr;
   SounImport Import;                    // empty: the dictionaries' import
 };
+
+// The import of the register into a directory file.
+SounImport DictionaryImport();
 
 class TfmInspections : public QDialog {
   Q_OBJECT

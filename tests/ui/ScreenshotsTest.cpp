@@ -1,0 +1,81 @@
+// Pictures of the windows as a user sees them, written under the build tree for a person to
+// look at: the main window on the conditions page in both label modes, the one-error dialog,
+// the inspection picker and the other dialogs.
+#include <QDir>
+#include <QImage>
+#include <QPixmap>
+
+#include "UiTestSupport.h"
+#include "ui/About.h"
+#include "ui/CheckError.h"
+#include "ui/InspectionPicker.h"
+#include "ui/StartForm.h"
+
+namespace talver::test {
+namespace {
+
+using ScreenshotsTest = UiTest;
+
+void Save(QWidget* widget, const char* name) {
+  QDir().mkpath(QStringLiteral(TALVER_SCREENSHOT_DIR));
+  const QString path = QStringLiteral(TALVER_SCREENSHOT_DIR "/%1.png").arg(QString::fromLatin1(name));
+  const QPixmap picture = widget->grab();
+  EXPECT_FALSE(picture.isNull()) << name;
+  EXPECT_TRUE(picture.save(path)) << path.toStdString();
+}
+
+TEST_F(ScreenshotsTest, Windows) {
+  auto window = MakeWindow();
+  window->show();
+  window->resize(1024, 768);
+  QApplication::processEvents();
+  Save(window.get(), "main-conditions-labels");
+  window->ToggleLabels(false);
+  QApplication::processEvents();
+  Save(window.get(), "main-conditions-icons");
+  window->ToggleLabels(true);
+  Click(window.get(), "rbForm2");
+  Click(window.get(), "rbSigner2");
+  QApplication::processEvents();
+  Save(window.get(), "main-conditions-4ndfl");
+
+  TfmCheckError error(window.get());
+  error.SetTitle(QStringLiteral("Сведения о декларанте"));
+  error.SetMessage(QStringLiteral("Лицам имеющим доходы от предпринимательской деятельности необходимо ввести ИНН"));
+  error.show();
+  QApplication::processEvents();
+  Save(&error, "check-error");
+  error.hide();
+
+  TImportSettings settings{dataFolder, programFolder, &presenter, &dialogs, {}};
+  std::vector<InspectionChoice> rows;
+  for (int i = 1; i <= 30; ++i) {
+    rows.push_back({Utf8ToCp1251(QStringLiteral("01%1").arg(i, 2, 10, QLatin1Char('0')).toStdString()),
+                    Utf8ToCp1251("Межрайонная инспекция Федеральной налоговой службы № " + std::to_string(i) +
+                                 " по Республике Адыгея")});
+  }
+  TfmInspections picker(window.get(), rows, settings);
+  picker.SelectCode("0105");
+  picker.show();
+  QApplication::processEvents();
+  Save(&picker, "inspection-picker");
+  picker.hide();
+
+  TfmLoadSoun soun(window.get(), settings);
+  soun.show();
+  QApplication::processEvents();
+  Save(&soun, "load-soun");
+  soun.hide();
+
+  TfmAbout about(window.get(), dialogs, presenter);
+  about.show();
+  QApplication::processEvents();
+  Save(&about, "about");
+  about.hide();
+
+  TfmStart splash;
+  Save(&splash, "splash");
+}
+
+}  // namespace
+}  // namespace talver::test
