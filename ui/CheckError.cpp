@@ -31,12 +31,15 @@ TCheckErrorDialog::TCheckErrorDialog(QWidget* owner) : QDialog(owner) {
   lbMessage->setMinimumSize(320, 60);
   lbMessage->setTextInteractionFlags(Qt::TextSelectableByMouse);
   auto* panelLayout = new QHBoxLayout(panel);
+  panelLayout->setContentsMargins(12, 12, 12, 12);
+  panelLayout->setSpacing(12);
   panelLayout->addWidget(picture);
   panelLayout->addWidget(lbMessage, 1);
 
   buttons_ = new QWidget(this);
   auto* buttonLayout = new QHBoxLayout(buttons_);
-  buttonLayout->setContentsMargins(0, 0, 0, 0);
+  buttonLayout->setContentsMargins(0, 4, 0, 0);
+  buttonLayout->setSpacing(8);
   buttonLayout->addStretch();
 
   auto* layout = new QVBoxLayout(this);
@@ -48,6 +51,7 @@ QPushButton* TCheckErrorDialog::AddButton(const QString& text, const char* name,
   auto* button = new QPushButton(text, buttons_);
   button->setObjectName(QString::fromLatin1(name));
   button->setAutoDefault(false);
+  button->setMinimumWidth(120);
   static_cast<QHBoxLayout*>(buttons_->layout())->addWidget(button);
   connect(button, &QPushButton::clicked, this, [this, answer] { done(answer); });
   return button;

@@ -113,12 +113,13 @@ TfrInitialData::TfrInitialData(QWidget* owner, TPageHost& host) : TThinkingFrame
   commonLayout->addWidget(edInspection, 0, 1);
   commonLayout->addWidget(btInspection, 0, 2);
   commonLayout->addWidget(lbCorrection, 1, 0);
-  commonLayout->addWidget(edCorrection, 1, 1);
-  auto* upDown = new QHBoxLayout;
-  upDown->setSpacing(0);
-  upDown->addWidget(btUp);
-  upDown->addWidget(btDown);
-  commonLayout->addLayout(upDown, 1, 2);
+  auto* correctionRow = new QHBoxLayout;
+  correctionRow->setSpacing(0);
+  correctionRow->addWidget(edCorrection);
+  correctionRow->addWidget(btUp);
+  correctionRow->addWidget(btDown);
+  correctionRow->addStretch();
+  commonLayout->addLayout(correctionRow, 1, 1, 1, 2);
   commonLayout->setColumnStretch(3, 1);
   layout->addWidget(gbCommon);
 
@@ -148,7 +149,7 @@ TfrInitialData::TfrInitialData(QWidget* owner, TPageHost& host) : TThinkingFrame
   cbRussian = new QCheckBox(QStringLiteral("Учитываемые \"справками о доходах физического лица\", доходы по договорам"),
                             gbIncomes);
   cbRussian->setObjectName(QStringLiteral("cbSection1"));
-  auto* lbNote = new QLabel(QStringLiteral("гр.-правового характера, авторским вознаграждениям, от продажи имущества и др."),
+  lbNote = new QLabel(QStringLiteral("гр.-правового характера, авторским вознаграждениям, от продажи имущества и др."),
                             gbIncomes);
   lbNote->setObjectName(QStringLiteral("lbSection1Note"));
   lbNote->setIndent(cbRussian->style()->pixelMetric(QStyle::PM_IndicatorWidth) + 6);
@@ -301,6 +302,7 @@ void TfrInitialData::ApplyForm(bool untick) {
   };
   if (form == kForm4) {
     for (QCheckBox* box : {cbRussian, cbForeign, cbBusiness, cbInvestTov}) untickAndDisable(box);
+    lbNote->setEnabled(false);
     for (std::uint8_t category : {std::uint8_t{5}, std::uint8_t{6}}) {
       if (untick && rbCategory[category]->isChecked()) rbCategory[0]->setChecked(true);
       rbCategory[category]->setEnabled(false);
@@ -314,6 +316,7 @@ void TfrInitialData::ApplyForm(bool untick) {
     rbSigner[2]->show();
   } else {
     cbRussian->setEnabled(true);
+    lbNote->setEnabled(true);
     cbInvestTov->setEnabled(true);
     if (form == kForm3NonResident) {
       untickAndDisable(cbForeign);

@@ -44,6 +44,7 @@ class TfrInitialData : public TThinkingFrame {
   TMaskedEdit* edCorrection;
   QRadioButton* rbCategory[7] = {};
   QCheckBox* cbRussian;
+  QLabel* lbNote;
   QCheckBox* cbForeign;
   QCheckBox* cbBusiness;
   QCheckBox* cbInvestTov;
