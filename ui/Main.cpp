@@ -310,7 +310,22 @@ void TFormMain::LoadDictionaries() {
                                 kSupportEmail,
                             kProductName, MessageIcon::Error);
     startupFailed_ = true;
+    return;
   }
+  // The other dictionaries are optional: one that cannot be read is reported and the window
+  // goes on without it, as without the file.
+  const TDictionaryFolders folders{ProgramFolder_, env_.DataFolder};
+  const auto load = [this, &folders](auto& target, auto loader) {
+    try {
+      target = loader(folders);
+    } catch (const std::exception& e) {
+      target.reset();
+      presenter_->ShowMessage(e.what(), kProductName, MessageIcon::Error);
+    }
+  };
+  load(CountryPicker_, [](const TDictionaryFolders& f) { return TCountryDirectory::Load(f); });
+  load(OkvedDictionary_, [](const TDictionaryFolders& f) { return TOkvedDictionary::Load(f); });
+  load(CurrencyRates_, [](const TDictionaryFolders& f) { return TCurrencyRates::Load(f); });
 }
 
 std::optional<InspectionChoice> TFormMain::PickInspection(QWidget* parent, const std::string& currentCode) {

@@ -12,6 +12,9 @@
 #include <optional>
 #include <vector>
 
+#include "dictionaries/Countries.h"
+#include "dictionaries/CurrencyRates.h"
+#include "dictionaries/Okved.h"
 #include "model/DeclClasses.h"
 #include "ui/MyFrame.h"
 #include "ui/Seams.h"
@@ -45,6 +48,9 @@ class TFormMain : public QMainWindow, public TPageHost {
   void SetNavigationEnabled(NavButton button, bool enabled) override;
   bool InspectionsAvailable() const override { return InspectionsAvailable_; }
   std::optional<InspectionChoice> PickInspection(QWidget* parent, const std::string& currentCode) override;
+  const TCountryDirectory* Countries() const override { return CountryPicker_ ? &*CountryPicker_ : nullptr; }
+  const TOkvedDictionary* Okved() const override { return OkvedDictionary_ ? &*OkvedDictionary_ : nullptr; }
+  const TCurrencyRates* CurrencyRates() const override { return CurrencyRates_ ? &*CurrencyRates_ : nullptr; }
 
   // The commands.
   void CreateDoc();
@@ -111,6 +117,9 @@ class TFormMain : public QMainWindow, public TPageHost {
   bool InspectionsAvailable_ = false;
   std::vector<InspectionChoice> inspections_;
   QPointer<TfmInspections> InspectionPicker_;
+  std::optional<TCountryDirectory> CountryPicker_;
+  std::optional<TOkvedDictionary> OkvedDictionary_;
+  std::optional<TCurrencyRates> CurrencyRates_;
 
   QWidget* PnlFormContainer_ = nullptr;
   std::unique_ptr<TPageSwitcher> switcher_;

@@ -22,7 +22,9 @@ class QToolButton;
 
 namespace talver {
 
-class InspectionDirectory;
+class TCountryDirectory;
+class TCurrencyRates;
+class TOkvedDictionary;
 
 // The left-hand section buttons of the main window.
 enum class NavButton { InitialData, PrsonInfo, RussianIncome, BusinessIncome, ForeignIncome, InvestTov, Deduction };
@@ -48,6 +50,10 @@ class TPageHost {
   // The tax inspection directory and its picker.
   virtual bool InspectionsAvailable() const = 0;
   virtual std::optional<InspectionChoice> PickInspection(QWidget* parent, const std::string& currentCode) = 0;
+  // The dictionaries read at start-up; nullptr when the file is missing or unreadable.
+  virtual const TCountryDirectory* Countries() const { return nullptr; }
+  virtual const TOkvedDictionary* Okved() const { return nullptr; }
+  virtual const TCurrencyRates* CurrencyRates() const { return nullptr; }
 };
 
 class TThinkingFrame : public QFrame {
