@@ -5,6 +5,9 @@
 #include <QSignalSpy>
 #include <QTreeWidget>
 
+#include <fstream>
+#include <tuple>
+
 #include "UiTestSupport.h"
 #include "ui/CheckError.h"
 #include "ui/InspectionPicker.h"
@@ -190,6 +193,62 @@ TEST_F(LoadSounTest, TheDialogLeadsFromTheFileToTheImport) {
   EXPECT_EQ(presenter.MessageTexts(),
             (std::vector<std::string>{"Данные успешно импортированы. Не забудьте перезапустить программу.",
                                       "Импортировать данные не удалось"}));
+}
+
+// A register of the tax authority with the records given as (code, kind, name in Russian).
+std::string Register(const std::vector<std::tuple<std::string, std::string, std::u16string>>& records) {
+  constexpr std::size_t kHeader = 32;
+  constexpr std::size_t kRecord = 1194;
+  std::string bytes(kHeader, '\0');
+  const auto count = static_cast<std::uint32_t>(records.size());
+  for (int i = 0; i < 4; ++i) bytes[4 + i] = static_cast<char>((count >> (8 * i)) & 0xFF);
+  bytes[8] = static_cast<char>(kHeader);
+  for (const auto& [code, kind, name] : records) {
+    std::string record(kRecord, ' ');
+    record.replace(1, 4, code);
+    record.replace(5, 2, kind);
+    std::string dos;
+    for (char16_t c : name) {
+      // Code page 866: А..п from 0x80, р..я from 0xE0.
+      if (c >= u'А' && c <= u'п') {
+        dos += static_cast<char>(0x80 + (c - u'А'));
+      } else if (c >= u'р' && c <= u'я') {
+        dos += static_cast<char>(0xE0 + (c - u'р'));
+      } else {
+        dos += static_cast<char>(c);
+      }
+    }
+    record.replace(161, dos.size(), dos);
+    record[411] = '1';
+    bytes += record;
+  }
+  return bytes;
+}
+
+TEST_F(LoadSounTest, AnImportedRegisterIsTheDirectoryOfTheNextStart) {
+  WriteInspections("<?xml version=\"1.0\" encoding=\"windows-1251\"?><Inspections>"
+                   "<Inspection Code=\"0101\">Поставляемая</Inspection></Inspections>");
+  const QString dbf = dir.filePath("soun1.dbf");
+  std::ofstream(dbf.toStdString(), std::ios::binary)
+      << Register({{"7701", "30", u"ИФНС России N 1 по г. Москве"}, {"7700", "30", u"Управление"}});
+  {
+    TfmLoadSoun dialog(nullptr, TImportSettings{dataFolder, programFolder, &presenter, &dialogs, {}});
+    dialogs.OpenNames.push_back(dbf);
+    Click(&dialog, "btBrowse");
+    Click(&dialog, "btImport");
+    ASSERT_EQ(presenter.MessageTexts(),
+              (std::vector<std::string>{"Данные успешно импортированы. Не забудьте перезапустить программу."}));
+  }
+  auto window = MakeWindow();
+  window->show();
+  WhenModal([](QWidget* picker) {
+    auto* list = picker->findChild<QTreeWidget*>(QStringLiteral("lvInspections"));
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    EXPECT_EQ(list->topLevelItem(0)->text(0), QStringLiteral("7701"));
+    EXPECT_EQ(list->topLevelItem(0)->text(1), QStringLiteral("ИФНС России N 1 по г. Москве"));
+    QTest::keyClick(picker, Qt::Key_Escape);
+  });
+  Click(window.get(), "btInspection");
 }
 
 TEST_F(LoadSounTest, TheLinksOpenTheHelpAndTheSite) {
