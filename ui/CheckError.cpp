@@ -43,6 +43,8 @@ TCheckErrorDialog::TCheckErrorDialog(QWidget* owner) : QDialog(owner) {
   buttonLayout->addStretch();
 
   auto* layout = new QVBoxLayout(this);
+  // A fixed border: the dialog takes the size its message needs.
+  layout->setSizeConstraint(QLayout::SetFixedSize);
   layout->addWidget(panel, 1);
   layout->addWidget(buttons_);
 }
@@ -59,8 +61,7 @@ QPushButton* TCheckErrorDialog::AddButton(const QString& text, const char* name,
 
 void TCheckErrorDialog::Finish() {
   static_cast<QHBoxLayout*>(buttons_->layout())->addStretch();
-  // A fixed border: the size the contents need, and no more.
-  setMinimumWidth(440);
+  lbMessage->setMinimumWidth(340);
   adjustSize();
 }
 

@@ -67,16 +67,23 @@ const NavInfo kNav[] = {
      PageId::FrameDeductData},
 };
 
-// Keeps the main window disabled while the export or the print module runs.
+// Keeps the main window's controls disabled while the export or the print module runs. The
+// window itself stays enabled: the dialogs opened meanwhile are its children and would be
+// disabled with it.
 class DisabledWhile {
  public:
-  explicit DisabledWhile(QWidget* window) : window_(window) { window_->setEnabled(false); }
-  ~DisabledWhile() { window_->setEnabled(true); }
+  explicit DisabledWhile(QMainWindow* window) : parts_{window->menuBar(), window->centralWidget()} {
+    for (QToolBar* bar : window->findChildren<QToolBar*>()) parts_.push_back(bar);
+    for (QWidget* part : parts_) part->setEnabled(false);
+  }
+  ~DisabledWhile() {
+    for (QWidget* part : parts_) part->setEnabled(true);
+  }
   DisabledWhile(const DisabledWhile&) = delete;
   DisabledWhile& operator=(const DisabledWhile&) = delete;
 
  private:
-  QWidget* window_;
+  std::vector<QWidget*> parts_;
 };
 
 std::filesystem::path DefaultProgramFolder() { return ToPath(QCoreApplication::applicationDirPath()); }

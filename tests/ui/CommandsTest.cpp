@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QFile>
 #include <QLabel>
+#include <QMenuBar>
 #include <QRegularExpression>
 #include <QTextBrowser>
 #include <QUrlQuery>
@@ -39,12 +40,15 @@ TEST_F(CommandsTest, ExportReportsEachOutcome) {
     SCOPED_TRACE(c.Name);
     presenter.Messages.clear();
     std::vector<std::string> calls;
+    std::unique_ptr<TFormMain> window;
     exporter = [&](const std::filesystem::path& to, mTDeclaration&, int mode, IPresenter&) {
       calls.push_back(to.string() + " mode " + std::to_string(mode));
+      EXPECT_FALSE(window->centralWidget()->isEnabled()) << "no command can start meanwhile";
+      EXPECT_FALSE(window->menuBar()->isEnabled());
       if (c.WritesFile) std::ofstream(to / c.Result) << "<Файл/>";
       return c.Result;
     };
-    auto window = MakeWindow();
+    window = MakeWindow();
     dialogs.Folders.push_back(folder);
     window->ExportDoc();
     ASSERT_EQ(calls.size(), 1u);
@@ -54,7 +58,7 @@ TEST_F(CommandsTest, ExportReportsEachOutcome) {
     EXPECT_EQ(presenter.Messages[0].Text, c.Message);
     EXPECT_EQ(presenter.Messages[0].Caption, "Тальвер 2016");
     EXPECT_EQ(presenter.Messages[0].Icon, MessageIcon::Information);
-    EXPECT_TRUE(window->isEnabled());
+    EXPECT_TRUE(window->centralWidget()->isEnabled() && window->menuBar()->isEnabled());
   }
 }
 
@@ -77,7 +81,7 @@ TEST_F(CommandsTest, ExportRunsOnlyAfterAPassedCheckAndAChosenFolder) {
   window->ExportDoc();
   EXPECT_EQ(exports, 0);
   EXPECT_TRUE(presenter.Messages.empty());
-  EXPECT_TRUE(window->isEnabled());
+  EXPECT_TRUE(window->centralWidget()->isEnabled() && window->menuBar()->isEnabled());
 }
 
 TEST_F(CommandsTest, WithoutThePrintModuleBothCommandsNameTheInstaller) {
@@ -97,7 +101,7 @@ TEST_F(CommandsTest, WithoutThePrintModuleBothCommandsNameTheInstaller) {
   }
   EXPECT_EQ(exports, 0) << "nothing is exported";
   EXPECT_EQ(dialogs.PrinterDialogs, 0);
-  EXPECT_TRUE(window->isEnabled());
+  EXPECT_TRUE(window->centralWidget()->isEnabled() && window->menuBar()->isEnabled());
 }
 
 TEST_F(CommandsTest, PreviewAndPrintHandTheXmlToTheModule) {
@@ -137,7 +141,7 @@ TEST_F(CommandsTest, PreviewAndPrintHandTheXmlToTheModule) {
   EXPECT_EQ(std::count(log->Calls.begin(), log->Calls.end(), "PrintData"), 1);
   ASSERT_EQ(presenter.Messages.size(), 1u);
   EXPECT_EQ(presenter.Messages[0].Text, "Принтер не отвечает");
-  EXPECT_TRUE(window->isEnabled());
+  EXPECT_TRUE(window->centralWidget()->isEnabled() && window->menuBar()->isEnabled());
 }
 
 TEST_F(CommandsTest, AFailedExportSendsNothingToTheModule) {

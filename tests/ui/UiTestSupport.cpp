@@ -21,6 +21,11 @@ void UiTest::SetUp() {
 }
 
 void UiTest::TearDown() {
+  // A step whose dialog never came must not act on a dialog of a later test.
+  for (QTimer* timer : qApp->findChildren<QTimer*>(QStringLiteral("WhenModal"), Qt::FindDirectChildrenOnly)) {
+    ADD_FAILURE() << "a dialog the test waited for was never shown";
+    delete timer;
+  }
   // No window of one test survives into the next.
   for (QWidget* w : QApplication::topLevelWidgets()) {
     if (w->isVisible()) w->close();
@@ -79,11 +84,13 @@ std::string UiTest::SubPageName(TFormMain& window) {
 
 void UiTest::WhenModal(std::function<void(QWidget*)> step) {
   auto* timer = new QTimer(qApp);
+  timer->setObjectName(QStringLiteral("WhenModal"));
   timer->setInterval(10);
   QObject::connect(timer, &QTimer::timeout, timer, [timer, step = std::move(step)] {
     QWidget* modal = QApplication::activeModalWidget();
     if (modal == nullptr) return;
     timer->stop();
+    timer->setObjectName(QString());
     timer->deleteLater();
     step(modal);
   });
