@@ -152,6 +152,18 @@ INSTANTIATE_TEST_SUITE_P(
                     {}}),
     [](const ::testing::TestParamInfo<FailureCase>& param) { return std::string(param.param.Name); });
 
+TEST(ExportDriverTest, FileNameIsTheIdentifierInTheFileSystemsEncoding) {
+  std::unique_ptr<mTDeclaration> d = Wages(kForm3Resident, "771512345678");
+  d->InspectionCode = T("77А5");  // a Cyrillic letter typed by mistake
+  TempDir dir;
+  RecordingPresenter presenter;
+  const std::string name = ExportDeclaration(dir.path(), *d, kExportToFile, presenter, FixedEnvironment());
+  EXPECT_EQ(name, std::string("NO_NDFL3_77А5_77А5_771512345678_20170214_") + kFixedGuid + ".xml");
+  ASSERT_TRUE(std::filesystem::exists(dir / name));
+  const XmlDocument document = XmlDocument::Parse(ReadFile(dir / name));
+  EXPECT_EQ(*Attr(document.DocumentElement(), "ИдФайл") + ".xml", name);
+}
+
 TEST(ExportDriverTest, FailedSaveKeepsTheFileAlreadyThere) {
   std::unique_ptr<mTDeclaration> d = Wages(kForm3Resident, "771512345678");
   TempDir dir;
