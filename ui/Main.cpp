@@ -9,6 +9,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSettings>
@@ -85,6 +86,40 @@ class DisabledWhile {
  private:
   std::vector<QWidget*> parts_;
 };
+
+// A tool bar picture: the style's own at the bar's size (the style may have it smaller only).
+QIcon ToolIcon(const QStyle* style, QStyle::StandardPixmap which) {
+  const QIcon icon = style->standardIcon(which);
+  QSize largest;
+  for (const QSize& size : icon.availableSizes()) {
+    if (size.width() > largest.width()) largest = size;
+  }
+  const QPixmap pixmap = icon.pixmap(largest.isValid() ? largest : QSize(32, 32));
+  return QIcon(pixmap.scaled(24, 24, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}
+
+// The style has no printer: a drawn one.
+QIcon PrinterIcon() {
+  QPixmap pixmap(24, 24);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(QColor(70, 70, 70), 1));
+  p.setBrush(Qt::white);
+  p.drawRect(QRectF(6.5, 2.5, 11, 7));    // the paper going in
+  p.setBrush(QColor(150, 155, 165));
+  p.drawRoundedRect(QRectF(2.5, 8.5, 19, 9), 2, 2);  // the body
+  p.setBrush(Qt::white);
+  p.drawRect(QRectF(6.5, 14.5, 11, 7));   // the printed sheet
+  p.setPen(QPen(QColor(120, 140, 170), 1));
+  p.drawLine(QPointF(8.5, 17.5), QPointF(15.5, 17.5));
+  p.drawLine(QPointF(8.5, 19.5), QPointF(13.5, 19.5));
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(60, 170, 80));
+  p.drawEllipse(QPointF(18.5, 11.5), 1.2, 1.2);
+  p.end();
+  return QIcon(pixmap);
+}
 
 std::filesystem::path DefaultProgramFolder() { return ToPath(QCoreApplication::applicationDirPath()); }
 
@@ -263,7 +298,7 @@ void TFormMain::BuildToolBar() {
     button->setObjectName(QString::fromLatin1(b.Name));
     button->setText(QString::fromUtf8(b.Text));
     button->setToolTip(QString::fromUtf8(b.Text));
-    button->setIcon(style()->standardIcon(b.Icon, nullptr, this));
+    button->setIcon(b.Command == &TFormMain::PrintDoc ? PrinterIcon() : ToolIcon(style(), b.Icon));
     button->setIconSize(QSize(24, 24));
     button->setAutoRaise(true);
     connect(button, &QToolButton::clicked, this, b.Command);

@@ -1,6 +1,7 @@
 // The commands of the "Декларация" and "Справка" menus: export with its three outcomes, preview
 // and print through the print module, help and About.
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMenuBar>
@@ -60,6 +61,23 @@ TEST_F(CommandsTest, ExportReportsEachOutcome) {
     EXPECT_EQ(presenter.Messages[0].Icon, MessageIcon::Information);
     EXPECT_TRUE(window->centralWidget()->isEnabled() && window->menuBar()->isEnabled());
   }
+}
+
+TEST_F(CommandsTest, TheRealExportWritesTheReturnIntoTheChosenFolder) {
+  const QString folder = dir.filePath("real");
+  QDir().mkpath(folder);
+  auto window = MakeWindow({WriteDeclaration(QStringLiteral("r.tv6"), [](mTDeclaration& d) {
+    d.InspectionCode = "7701";
+    d.Person.Name.Surname = Utf8ToCp1251("Иванов");
+  })});
+  dialogs.Folders.push_back(folder);
+  window->ExportDoc();
+  ASSERT_EQ(presenter.Messages.size(), 1u);
+  const std::string prefix = "Сформирован файл " + folder.toStdString() + "/ NO_NDFL3_";
+  EXPECT_EQ(presenter.Messages[0].Text.substr(0, prefix.size()), prefix) << presenter.Messages[0].Text;
+  const QStringList written = QDir(folder).entryList({QStringLiteral("NO_NDFL3_*.xml")}, QDir::Files);
+  ASSERT_EQ(written.size(), 1);
+  EXPECT_EQ(presenter.Messages[0].Text, prefix.substr(0, prefix.size() - 9) + written[0].toStdString());
 }
 
 TEST_F(CommandsTest, ExportRunsOnlyAfterAPassedCheckAndAChosenFolder) {
