@@ -57,13 +57,14 @@ std::string Oneline(std::string text) {
   return text;
 }
 
-// Reads a declaration file; a file that cannot be read is reported in the program's words.
-std::optional<mTDeclaration> Load(const std::string& path, std::string& message) {
+// Reads a declaration file; one that cannot be read is reported on standard error in the
+// program's words.
+std::optional<mTDeclaration> LoadOrReport(const std::string& path) {
   mTDeclaration declaration;
   try {
     declaration.LoadFromFile(path);
   } catch (const std::exception& e) {
-    message = Oneline(DescribeFileError(e));
+    std::cerr << path << ": " << Oneline(DescribeFileError(e)) << "\n";
     return std::nullopt;
   }
   return declaration;
@@ -97,12 +98,8 @@ ExportEnvironment MakeEnvironment(const ExportOptions& options) {
 }
 
 int RunCheck(const std::string& path) {
-  std::string message;
-  std::optional<mTDeclaration> declaration = Load(path, message);
-  if (!declaration) {
-    std::cerr << path << ": " << message << "\n";
-    return kExitBadFile;
-  }
+  std::optional<mTDeclaration> declaration = LoadOrReport(path);
+  if (!declaration) return kExitBadFile;
   CliPresenter presenter;
   const CheckResult result = CheckDeclaration(*declaration, presenter);
   if (result.Result == CheckResult::Outcome::Passed) {
@@ -118,10 +115,8 @@ int RunExport(const std::vector<std::string>& paths, const std::string& folder, 
   const ExportEnvironment environment = MakeEnvironment(options);
   int status = kExitOk;
   for (const std::string& path : paths) {
-    std::string message;
-    std::optional<mTDeclaration> declaration = Load(path, message);
+    std::optional<mTDeclaration> declaration = LoadOrReport(path);
     if (!declaration) {
-      std::cerr << path << ": " << message << "\n";
       status = std::max(status, kExitBadFile);
       continue;
     }
@@ -147,12 +142,8 @@ int RunExport(const std::vector<std::string>& paths, const std::string& folder, 
 }
 
 int RunXml(const std::string& path, const ExportOptions& options) {
-  std::string message;
-  std::optional<mTDeclaration> declaration = Load(path, message);
-  if (!declaration) {
-    std::cerr << path << ": " << message << "\n";
-    return kExitBadFile;
-  }
+  std::optional<mTDeclaration> declaration = LoadOrReport(path);
+  if (!declaration) return kExitBadFile;
   CliPresenter presenter;
   const std::string text = ExportDeclaration({}, *declaration, kExportToText, presenter, MakeEnvironment(options));
   if (text == "ERROR") return kExitBadFile;
@@ -161,23 +152,15 @@ int RunXml(const std::string& path, const ExportOptions& options) {
 }
 
 int RunSummary(const std::string& path) {
-  std::string message;
-  std::optional<mTDeclaration> declaration = Load(path, message);
-  if (!declaration) {
-    std::cerr << path << ": " << message << "\n";
-    return kExitBadFile;
-  }
+  std::optional<mTDeclaration> declaration = LoadOrReport(path);
+  if (!declaration) return kExitBadFile;
   std::cout << SummaryToJson(*declaration).dump(2) << "\n";
   return kExitOk;
 }
 
 int RunDump(const std::string& path) {
-  std::string message;
-  std::optional<mTDeclaration> declaration = Load(path, message);
-  if (!declaration) {
-    std::cerr << path << ": " << message << "\n";
-    return kExitBadFile;
-  }
+  std::optional<mTDeclaration> declaration = LoadOrReport(path);
+  if (!declaration) return kExitBadFile;
   std::cout << DeclarationToJson(*declaration).dump(2) << "\n";
   return kExitOk;
 }
