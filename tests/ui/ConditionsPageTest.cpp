@@ -7,6 +7,7 @@
 #include <QTreeWidget>
 
 #include "UiTestSupport.h"
+#include "ui/FrameInitialData.h"
 
 namespace talver::test {
 namespace {
@@ -202,6 +203,22 @@ TEST_F(ConditionsPageTest, WithoutTheDirectoryTheInspectionCannotBeSet) {
   ASSERT_EQ(presenter.Checks.size(), 1u);
   EXPECT_EQ(presenter.Checks[0].Message, "Не введен номер инспекции");
   EXPECT_EQ(window->CurrentPage()->focusWidget(), Find<QWidget>(window.get(), "edInspection"));
+}
+
+TEST(ConditionsPageAloneTest, ThePageTalksToItsHostOnly) {
+  TestPageHost host;
+  host.declaration.SetSections(kSectionRussian | kSectionForeign);
+  host.switching = true;  // as the window does while it builds a page
+  TfrInitialData page(nullptr, host);
+  host.switching = false;
+  EXPECT_EQ(host.notices, 0);
+  EXPECT_TRUE(host.navigation.empty()) << "the window applies its table; the page only follows changes";
+  QTest::mouseClick(page.findChild<QCheckBox*>(QStringLiteral("cbSection2")), Qt::LeftButton);
+  EXPECT_FALSE(host.navigation.at(NavButton::ForeignIncome));
+  EXPECT_TRUE(host.navigation.at(NavButton::Deduction));
+  EXPECT_EQ(host.notices, 1);
+  page.StoreData();
+  EXPECT_EQ(host.declaration.Sections, kSectionRussian);
 }
 
 constexpr char kDirectory[] =

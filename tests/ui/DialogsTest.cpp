@@ -67,21 +67,7 @@ TEST(MaskedEditTest, TextSetByTheProgramIsCheckedAndNotified) {
 }
 
 TEST(MaskedEditTest, AFieldOnAPageNotifiesThePage) {
-  struct Host : TPageHost {
-    mTDeclaration declaration;
-    int notices = 0;
-    mTDeclaration& Declaration() override { return declaration; }
-    IUiPresenter& Presenter() override { return presenter; }
-    IFileDialogs& Dialogs() override { return dialogs; }
-    void ChangeNotice() override { ++notices; }
-    bool SwitchingPage() const override { return false; }
-    void SetSwitchingPage(bool) override {}
-    void SetNavigationEnabled(NavButton, bool) override {}
-    bool InspectionsAvailable() const override { return false; }
-    std::optional<InspectionChoice> PickInspection(QWidget*, const std::string&) override { return std::nullopt; }
-    ScriptedPresenter presenter;
-    ScriptedDialogs dialogs;
-  } host;
+  TestPageHost host;
   TfrPlaceholder page(nullptr, host, PageId::CB);
   auto* inner = new QWidget(&page);
   auto* edit = new TMaskedEdit(inner, EditType::edtNone);

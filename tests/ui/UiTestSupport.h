@@ -13,6 +13,7 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -162,6 +163,32 @@ class RecordingPrintModule : public IPrintModule {
 
  private:
   std::shared_ptr<Log> log_;
+};
+
+// A host for one page built on its own, without the main window: a page's tests construct it
+// as CreatePage(PageId::X, nullptr, host) or `TfrX page(nullptr, host)` over `host.declaration`.
+class TestPageHost : public TPageHost {
+ public:
+  mTDeclaration declaration;
+  ScriptedPresenter presenter;
+  ScriptedDialogs dialogs;
+  int notices = 0;  // change notices outside page construction
+  bool switching = false;
+  std::map<NavButton, bool> navigation;  // the last state each section button was set to
+  std::vector<InspectionChoice> inspections;
+  std::optional<InspectionChoice> picked;  // what the inspection picker answers
+
+  mTDeclaration& Declaration() override { return declaration; }
+  IUiPresenter& Presenter() override { return presenter; }
+  IFileDialogs& Dialogs() override { return dialogs; }
+  void ChangeNotice() override {
+    if (!switching) ++notices;
+  }
+  bool SwitchingPage() const override { return switching; }
+  void SetSwitchingPage(bool on) override { switching = on; }
+  void SetNavigationEnabled(NavButton button, bool enabled) override { navigation[button] = enabled; }
+  bool InspectionsAvailable() const override { return !inspections.empty(); }
+  std::optional<InspectionChoice> PickInspection(QWidget*, const std::string&) override { return picked; }
 };
 
 // A main window over temporary folders with the scripted seams.
