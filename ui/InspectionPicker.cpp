@@ -186,9 +186,11 @@ TfmLoadSoun::TfmLoadSoun(QWidget* owner, TImportSettings settings) : QDialog(own
   setMinimumWidth(520);
 }
 
+// The register's name as its archive gives it may be upper case; the file system here tells the
+// cases apart, so the filter lists every register file in either case.
 void TfmLoadSoun::ChooseFile() {
   const QString chosen = settings_.Dialogs->GetOpenFileName(this, FromPath(settings_.ProgramFolder),
-                                                            QStringLiteral("soun1.dbf (*.dbf)"), QString());
+                                                            QStringLiteral("*.dbf (*.dbf *.DBF)"), QString());
   if (chosen.isEmpty()) return;
   edPath->setText(chosen);
   btImport->setEnabled(true);

@@ -68,6 +68,24 @@ class TQtPresenter final : public IUiPresenter {
     box.exec();
   }
 
+  CheckAnswer ShowEntryError(std::string_view title, std::string_view message, bool skipEnabled) override {
+    if (!page_) page_ = new TfmCheckError(QApplication::activeWindow());
+    page_->SetTitle(FromUtf8(title));
+    page_->SetMessage(DisplayText(message));
+    page_->SetSkipEnabled(skipEnabled);
+    page_->SetSkipAllEnabled(false);
+    return page_->Execute() == kAnswerFix ? CheckAnswer::Fix : CheckAnswer::Skip;
+  }
+
+  bool AskYesNo(std::string_view text, std::string_view caption) override {
+    QMessageBox box(QMessageBox::Question, FromUtf8(caption), DisplayText(text), QMessageBox::Yes | QMessageBox::No,
+                    QApplication::activeWindow());
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Да"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Нет"));
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+  }
+
   QuestionAnswer AskYesNoCancel(std::string_view text, std::string_view caption) override {
     QMessageBox box(QMessageBox::Question, FromUtf8(caption), DisplayText(text),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QApplication::activeWindow());

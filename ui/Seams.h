@@ -27,6 +27,16 @@ class IUiPresenter : public IPresenter {
  public:
   // Yes, No and Cancel with a question icon; the close box answers Cancel.
   virtual QuestionAnswer AskYesNoCancel(std::string_view text, std::string_view caption) = 0;
+  // "Да" and "Нет" with a question icon; true for "Да" (the close box answers "Нет").
+  virtual bool AskYesNo(std::string_view text, std::string_view caption) {
+    return AskYesNoCancel(text, caption) == QuestionAnswer::Yes;
+  }
+  // The one-error dialog of an entry dialog's confirmation: "Пропустить все" is always
+  // disabled, "Пропустить" as `skipEnabled` says; the close box answers Skip.
+  virtual CheckAnswer ShowEntryError(std::string_view title, std::string_view message, bool skipEnabled) {
+    const CheckAnswer answer = ShowCheckError(CheckDialog::PageCheck, title, message, skipEnabled);
+    return answer == CheckAnswer::SkipAll ? CheckAnswer::Skip : answer;
+  }
 };
 
 class IFileDialogs {

@@ -358,6 +358,16 @@ TEST_F(MainWindowTest, ADamagedFileIsReportedAndGivesANewDocument) {
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Без имени - Тальвер 2016"));
 }
 
+TEST_F(MainWindowTest, AnUnreadableOptionalDictionaryIsReportedAndLeftOut) {
+  std::ofstream(programFolder / "resources" / "Oksm.xml") << "<Oksm><Country";
+  auto window = MakeWindow();
+  EXPECT_FALSE(window->StartupFailed());
+  EXPECT_EQ(window->Countries(), nullptr);
+  ASSERT_EQ(presenter.Messages.size(), 1u);
+  EXPECT_NE(presenter.Messages[0].Text.find("Oksm.xml"), std::string::npos) << presenter.Messages[0].Text;
+  EXPECT_EQ(PageName(*window), "TfrInitialData");
+}
+
 TEST_F(MainWindowTest, CreateEnablesTheButtonsByTheTable) {
   const QString file = WriteDeclaration(QStringLiteral("form4.tv6"), [](mTDeclaration& d) {
     d.DeclarationForm = kForm4;
