@@ -142,7 +142,6 @@ TCompositeFrame::TCompositeFrame(QWidget* owner, TPageHost& host, PageId id, std
   content_->setObjectName(QStringLiteral("PnlSubContainer"));
   buttonLayout_->setContentsMargins(0, 0, 0, 0);
   auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(MakePageCaption(this, FromUtf8(title)));
   layout->addWidget(buttonBar_);
   layout->addWidget(content_, 1);

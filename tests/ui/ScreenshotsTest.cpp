@@ -16,6 +16,11 @@ namespace {
 
 using ScreenshotsTest = UiTest;
 
+// Lets every layout change of the last steps take effect.
+void Settle() {
+  for (int i = 0; i < 5; ++i) QApplication::processEvents();
+}
+
 void Save(QWidget* widget, const char* name) {
   QDir().mkpath(QStringLiteral(TALVER_SCREENSHOT_DIR));
   const QString path = QStringLiteral(TALVER_SCREENSHOT_DIR "/%1.png").arg(QString::fromLatin1(name));
@@ -28,7 +33,7 @@ TEST_F(ScreenshotsTest, Windows) {
   auto window = MakeWindow();
   window->show();
   window->resize(1024, 768);
-  QApplication::processEvents();
+  Settle();
   Save(window.get(), "main-conditions-labels");
   window->ToggleLabels(false);
   QApplication::processEvents();
@@ -38,6 +43,18 @@ TEST_F(ScreenshotsTest, Windows) {
   Click(window.get(), "rbSigner2");
   QApplication::processEvents();
   Save(window.get(), "main-conditions-4ndfl");
+
+  Click(window.get(), "rbForm0");
+  Settle();
+  Save(window.get(), "main-conditions-back-to-3ndfl");
+  Click(window.get(), "cbSection1");
+  window->findChild<TMaskedEdit*>(QStringLiteral("edInspection"))->setText(QStringLiteral("0105"));
+  window->findChild<TMaskedEdit*>(QStringLiteral("edRepresentativeName"))->setText(QStringLiteral("Петров Пётр Петрович"));
+  window->findChild<TMaskedEdit*>(QStringLiteral("edRepresentativeDocument"))->setText(QStringLiteral("Доверенность № 12"));
+  Click(window.get(), "fbDeduction");
+  Settle();
+  EXPECT_EQ(PageName(*window), "TfrFrameDeductData");
+  Save(window.get(), "main-deductions");
 
   TfmCheckError error(window.get());
   error.SetTitle(QStringLiteral("Сведения о декларанте"));
