@@ -4,6 +4,8 @@
 
 #include "ui/CompositePages.h"
 #include "ui/FrameInitialData.h"
+#include "ui/FramePersonAddress.h"
+#include "ui/FramePersonNaim.h"
 #include "ui/MyFrame.h"
 #include "ui/Pages.h"
 
@@ -27,8 +29,8 @@ struct PageEntry {
 constexpr std::array kPages{
     PageEntry{PageId::InitialData, "TfrInitialData", "Задание условий", &Make<TfrInitialData>},
     PageEntry{PageId::PersonData, "TfrPersonData", "Сведения о декларанте", &Make<TfrPersonData>},
-    PageEntry{PageId::PersonNaim, "TfrPersonNaim", "Персональные данные", nullptr},
-    PageEntry{PageId::PersonAddress, "TfrPersonAddress", "Адрес", nullptr},
+    PageEntry{PageId::PersonNaim, "TfrPersonNaim", "Персональные данные", &Make<TfrPersonNaim>},
+    PageEntry{PageId::PersonAddress, "TfrPersonAddress", "Адрес", &Make<TfrPersonAddress>},
     PageEntry{PageId::RussianIncome, "TfrRussianIncome", "Доходы, полученные в РФ", &Make<TfrRussianIncome>},
     PageEntry{PageId::ThirteenPercent, "TfrThirteenPercent", "Доходы, облагаемые по ставке 13%", nullptr},
     PageEntry{PageId::NinePercent, "TfrNinePercent", "Доходы, облагаемые по ставке 9% (НЕ дивиденды)", nullptr},
