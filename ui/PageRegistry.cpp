@@ -6,6 +6,7 @@
 #include "ui/FrameInitialData.h"
 #include "ui/FramePersonAddress.h"
 #include "ui/FramePersonNaim.h"
+#include "ui/FrameThirteenPercent.h"
 #include "ui/MyFrame.h"
 #include "ui/Pages.h"
 
@@ -32,7 +33,7 @@ constexpr std::array kPages{
     PageEntry{PageId::PersonNaim, "TfrPersonNaim", "Персональные данные", &Make<TfrPersonNaim>},
     PageEntry{PageId::PersonAddress, "TfrPersonAddress", "Адрес", &Make<TfrPersonAddress>},
     PageEntry{PageId::RussianIncome, "TfrRussianIncome", "Доходы, полученные в РФ", &Make<TfrRussianIncome>},
-    PageEntry{PageId::ThirteenPercent, "TfrThirteenPercent", "Доходы, облагаемые по ставке 13%", nullptr},
+    PageEntry{PageId::ThirteenPercent, "TfrThirteenPercent", "Доходы, облагаемые по ставке 13%", &Make<TfrThirteenPercent>},
     PageEntry{PageId::NinePercent, "TfrNinePercent", "Доходы, облагаемые по ставке 9% (НЕ дивиденды)", nullptr},
     PageEntry{PageId::ThirtyFivePercent, "TfrThirtyFivePercent", "Доходы, облагаемые по ставке 35%", nullptr},
     PageEntry{PageId::ThirteenPercentNR, "TTfrThirteenPercentNR",

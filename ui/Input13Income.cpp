@@ -1,0 +1,386 @@
+#include "ui/Input13Income.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+#include "platform/NumberText.h"
+#include "ui/FieldText.h"
+#include "ui/MaskedEdit.h"
+#include "ui/PageWidgets.h"
+#include "ui/Pickers.h"
+#include "ui/UiText.h"
+
+namespace talver {
+namespace {
+
+constexpr std::string_view kTitle = "Доходы, облагаемые по ставке 13%";
+
+// Securities and derivatives: their expenses may exceed the income.
+constexpr std::array<std::int32_t, 24> kExpenseMayExceedIncome = {1530, 1531, 1532, 1533, 1537, 1538, 9537, 9538,
+                                                                  1539, 1541, 1535, 1536, 1544, 1545, 1546, 1547,
+                                                                  1548, 1549, 9551, 9552, 1553, 1554, 1551, 1552};
+constexpr std::array<std::int32_t, 23> kExpenseMayExceedDeduction = {201, 202, 203, 206, 207, 211, 213, 215,
+                                                                     220, 218, 219, 620, 225, 226, 227, 228,
+                                                                     229, 230, 231, 232, 235, 233, 234};
+
+template <std::size_t N>
+bool In(const std::array<std::int32_t, N>& codes, std::int32_t code) {
+  return std::find(codes.begin(), codes.end(), code) != codes.end();
+}
+
+std::int32_t CodeNumber(const std::string& code) {
+  if (code.empty()) return 0;
+  try {
+    return TextToInt32(code);
+  } catch (const std::exception&) {
+    return 0;
+  }
+}
+
+std::string CodeText(std::int32_t code) { return IntToText(code); }
+
+}  // namespace
+
+TfmInput13Income::TfmInput13Income(QWidget* owner, IUiPresenter& presenter, bool nonResidentReturn)
+    : QDialog(owner),
+      presenter_(presenter),
+      mode_(nonResidentReturn ? TIncomeEntryDialog::NonResidentReturn13 : TIncomeEntryDialog::Resident13),
+      dictionary_(TIncomeDictionary::LoadBuiltIn()) {
+  setObjectName(QStringLiteral("TfmInput13Income"));
+  setWindowTitle(QStringLiteral("Сведения о доходе"));
+  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+  auto* group = new QGroupBox(QStringLiteral("Сведения о полученном доходе"), this);
+  group->setObjectName(QStringLiteral("gbIncome"));
+  auto* grid = new QGridLayout(group);
+  pnIncomeCode = MakePanel(group, "pnIncomeCode");
+  pnIncomeCode->setFixedWidth(70);
+  btIncomeCode = MakeDotsButton(group, "btIncomeCode", QStringLiteral("Выбрать код из справочника"));
+  lbIncomeName = new QLabel(group);
+  lbIncomeName->setObjectName(QStringLiteral("lbIncomeName"));
+  lbIncomeName->setWordWrap(true);
+  edIncomeAmount = MakeEdit(group, "edIncomeAmount", EditType::edtCurrency, 12, 2);
+  edIncomeAmount->setFixedWidth(150);
+  lbDeductCode = new QLabel(QStringLiteral("Код вычета (расхода)"), group);
+  lbDeductCode->setObjectName(QStringLiteral("lbDeductCode"));
+  pnDeductCode = MakePanel(group, "pnDeductCode");
+  pnDeductCode->setFixedWidth(70);
+  btDeductCode = MakeDotsButton(group, "btDeductCode", QStringLiteral("Выбрать код из справочника"));
+  lbDeductCode->setBuddy(btDeductCode);
+  lbDeductName = new QLabel(group);
+  lbDeductName->setObjectName(QStringLiteral("lbDeductName"));
+  lbDeductName->setWordWrap(true);
+  edDeductAmount = MakeEdit(group, "edDeductAmount", EditType::edtCurrency, 12, 2);
+  edDeductAmount->setFixedWidth(150);
+  lbDeductAmount = MakeLabel(group, QStringLiteral("Сумма вычета (расхода)"), edDeductAmount);
+  lbDeductAmount->setObjectName(QStringLiteral("lbDeductAmount"));
+  edMonth = MakeEdit(group, "edMonth", EditType::edtDigital, 2);
+  edMonth->setFixedWidth(40);
+  lbMonth = MakeLabel(group, QStringLiteral("Месяц получения дохода"), edMonth);
+  lbMonth->setObjectName(QStringLiteral("lbMonth"));
+  for (QLabel* name : {lbIncomeName, lbDeductName}) {
+    name->setMinimumWidth(300);
+    name->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  }
+
+  grid->addWidget(MakeLabel(group, QStringLiteral("Код дохода"), btIncomeCode), 0, 0);
+  grid->addWidget(pnIncomeCode, 0, 1);
+  grid->addWidget(btIncomeCode, 0, 2);
+  grid->addWidget(lbIncomeName, 0, 3);
+  grid->addWidget(MakeLabel(group, QStringLiteral("Сумма дохода"), edIncomeAmount), 1, 0);
+  grid->addWidget(edIncomeAmount, 1, 1, 1, 3, Qt::AlignLeft);
+  grid->addWidget(lbDeductCode, 2, 0);
+  grid->addWidget(pnDeductCode, 2, 1);
+  grid->addWidget(btDeductCode, 2, 2);
+  grid->addWidget(lbDeductName, 2, 3);
+  grid->addWidget(lbDeductAmount, 3, 0);
+  grid->addWidget(edDeductAmount, 3, 1, 1, 3, Qt::AlignLeft);
+  grid->addWidget(lbMonth, 4, 0);
+  grid->addWidget(edMonth, 4, 1, 1, 3, Qt::AlignLeft);
+  grid->setColumnStretch(3, 1);
+  grid->setRowMinimumHeight(0, 44);
+  grid->setRowMinimumHeight(2, 44);
+
+  auto* btYes = new QPushButton(QStringLiteral("Да"), this);
+  btYes->setObjectName(QStringLiteral("btYes"));
+  btYes->setDefault(true);
+  auto* btNo = new QPushButton(QStringLiteral("Нет"), this);
+  btNo->setObjectName(QStringLiteral("btNo"));
+  btNo->setAutoDefault(false);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(btYes);
+  buttons->addWidget(btNo);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(group);
+  layout->addLayout(buttons);
+  resize(640, sizeHint().height());
+
+  setTabOrder(btIncomeCode, edIncomeAmount);
+  setTabOrder(edIncomeAmount, btDeductCode);
+  setTabOrder(btDeductCode, edDeductAmount);
+  setTabOrder(edDeductAmount, edMonth);
+  setTabOrder(edMonth, btYes);
+  setTabOrder(btYes, btNo);
+
+  connect(btIncomeCode, &QToolButton::clicked, this, &TfmInput13Income::PickIncome);
+  connect(btDeductCode, &QToolButton::clicked, this, &TfmInput13Income::PickDeduction);
+  connect(btYes, &QPushButton::clicked, this, &TfmInput13Income::Confirm);
+  connect(btNo, &QPushButton::clicked, this, &QDialog::reject);
+  connect(edIncomeAmount, &TMaskedEdit::Change, this, &TfmInput13Income::IncomeAmountChanged);
+  connect(edDeductAmount, &QLineEdit::textEdited, this, &TfmInput13Income::DeductionSumTyped);
+  connect(edMonth, &TMaskedEdit::Change, this, &TfmInput13Income::MonthChanged);
+  connect(edMonth, &QLineEdit::editingFinished, this, &TfmInput13Income::MonthFinished);
+
+  // A new entry: nothing chosen yet.
+  SetDeductionAllowed(false);
+  edMonth->setEnabled(false);
+  btIncomeCode->setFocus();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Choosing the codes
+
+void TfmInput13Income::PickIncome() {
+  const TPickerSettings settings = PickerSettingsFor(mode_);
+  if (!incomePicker_) {
+    incomePicker_ = new TfmInputIncomeCode(this, dictionary_, settings.RateFilter, settings.NRez13Only);
+  }
+  const std::optional<TIncomePick> pick = incomePicker_->Execute(incomeCode_);
+  if (!pick || pick->Code == incomeCode_) return;
+  ChooseIncome(pick->Code, pick->Name);
+}
+
+void TfmInput13Income::ChooseIncome(const std::string& code, const std::string& name) {
+  incomeCode_ = code;
+  incomeName_ = name;
+  pnIncomeCode->setText(FromModel(code));
+  lbIncomeName->setText(FromModel(name));
+  lbIncomeName->setToolTip(FromModel(name));
+  // Another income: its deduction is chosen afresh.
+  const TIncomeCode* income = dictionary_.FindIncome(code);
+  SetDeductionAllowed(income != nullptr && DeductionAllowed(mode_, *income));
+  if (mode_ == TIncomeEntryDialog::Resident13) edMonth->setEnabled(true);
+}
+
+void TfmInput13Income::SetDeductionAllowed(bool allowed) {
+  deductionAllowed_ = allowed;
+  deductCode_.clear();
+  deduction_.reset();
+  pnDeductCode->clear();
+  lbDeductName->clear();
+  lbDeductName->setToolTip(QString());
+  SetDeductionSum(std::nullopt);
+  lbDeductCode->setEnabled(allowed);
+  btDeductCode->setEnabled(allowed);
+  lbDeductAmount->setEnabled(allowed);
+  lbDeductAmount->show();
+  edDeductAmount->show();
+  edDeductAmount->setEnabled(allowed);
+  // Until a deduction is chosen its sum cannot be typed.
+  edDeductAmount->setReadOnly(true);
+}
+
+void TfmInput13Income::PickDeduction() {
+  if (!deductionAllowed_ || incomeCode_.empty()) return;
+  TfmInputDeductCode picker(this, dictionary_, incomeCode_, PickerSettingsFor(mode_).FullDeductionList);
+  const std::optional<TDeductionCode> pick = picker.Execute(deductCode_);
+  if (!pick || pick->Code == deductCode_) return;
+  deductCode_ = pick->Code;
+  pnDeductCode->setText(FromModel(pick->Code));
+  lbDeductName->setText(FromModel(pick->Name));
+  lbDeductName->setToolTip(FromModel(pick->Name));
+  SetDeductionSum(std::nullopt);
+  deduction_ = *pick;
+  ApplyDeduction(*pick);
+  SetDeductionSum(InitialDeductionSum(mode_, *pick, AmountValue(edIncomeAmount->text())));
+}
+
+void TfmInput13Income::ApplyDeduction(const TDeductionCode& deduction) {
+  lbDeductAmount->setVisible(deduction.Visible);
+  edDeductAmount->setVisible(deduction.Visible);
+  edDeductAmount->setEnabled(deduction.Visible);
+  edDeductAmount->setReadOnly(!deduction.Enabled);
+}
+
+void TfmInput13Income::SetDeductionSum(const std::optional<Currency>& sum) {
+  settingSum_ = true;
+  edDeductAmount->setText(sum ? AmountTextKeepZero(*sum) : QString());
+  settingSum_ = false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The sums and the month as the user types them
+
+void TfmInput13Income::IncomeAmountChanged() {
+  if (!deductionAllowed_ || !deduction_) return;
+  SetDeductionSum(RecomputedDeductionSum(mode_, *deduction_, AmountValue(edIncomeAmount->text()),
+                                         AmountValue(edDeductAmount->text())));
+}
+
+void TfmInput13Income::DeductionSumTyped() {
+  if (settingSum_ || !deduction_) return;
+  const std::optional<Currency> typed = AmountValue(edDeductAmount->text());
+  const std::optional<Currency> kept = TypedDeductionSum(mode_, *deduction_, typed);
+  if (kept != typed) SetDeductionSum(kept);
+}
+
+void TfmInput13Income::MonthChanged() {
+  // A month past December is December; a zero is corrected when the field is left, so that
+  // "05" can still be typed.
+  if (NumberOrZero(edMonth->text()) > 12) edMonth->setText(QStringLiteral("12"));
+}
+
+void TfmInput13Income::MonthFinished() {
+  if (!edMonth->text().isEmpty() && NumberOrZero(edMonth->text()) == 0) edMonth->setText(QStringLiteral("1"));
+}
+
+bool TfmInput13Income::DeductionSumEditable() const {
+  return !edDeductAmount->isHidden() && edDeductAmount->isEnabled() && !edDeductAmount->isReadOnly();
+}
+
+// ---------------------------------------------------------------------------------------------
+// A stored entry
+
+void TfmInput13Income::SetEntry(const mTSourseIncome& entry) {
+  incomeCode_.clear();
+  incomeName_.clear();
+  pnIncomeCode->clear();
+  lbIncomeName->clear();
+  edIncomeAmount->clear();
+  edMonth->clear();
+  edMonth->setEnabled(false);
+  SetDeductionAllowed(false);
+  if (entry.IncomeCode == 0) return;
+
+  incomeCode_ = CodeText(entry.IncomeCode);
+  incomeName_ = entry.IncomeName;
+  pnIncomeCode->setText(FromModel(incomeCode_));
+  edIncomeAmount->setText(AmountText(entry.Amount));
+  const std::string deductCode = CodeText(entry.DeductCode);
+  const std::optional<Currency> storedSum =
+      entry.DeductAmount.IsZero() ? std::nullopt : std::optional<Currency>(entry.DeductAmount);
+
+  if (mode_ == TIncomeEntryDialog::Resident13) {
+    const TIncomeCode* income = dictionary_.FindIncome(incomeCode_);
+    if (income != nullptr) {
+      incomeName_ = income->Name;
+      edMonth->setEnabled(true);
+      if (entry.Month != 0) edMonth->setText(FromUtf8(IntToText(entry.Month)));
+      if (income->HasDeductions()) {
+        SetDeductionAllowed(true);
+        // A deduction no longer listed under its income is dropped.
+        if (const TDeductionCode* deduction = income->FindDeduction(deductCode)) {
+          deductCode_ = deductCode;
+          pnDeductCode->setText(FromModel(deductCode));
+          lbDeductName->setText(FromModel(deduction->Name));
+          lbDeductName->setToolTip(FromModel(deduction->Name));
+          deduction_ = *deduction;
+          ApplyDeduction(*deduction);
+          SetDeductionSum(ReopenedDeductionSum(mode_, *deduction, AmountValue(edIncomeAmount->text()), storedSum));
+        }
+      }
+    } else if (entry.Month != 0) {
+      edMonth->setText(FromUtf8(IntToText(entry.Month)));
+    }
+  } else {
+    // The stored deduction of an income a non-resident may reduce, its sum typed freely; which
+    // incomes those are is a matter of the code alone here, listed or not.
+    TIncomeCode byCode;
+    byCode.Code = incomeCode_;
+    byCode.Deductions.emplace_back();
+    if (DeductionAllowed(mode_, byCode)) {
+      const TIncomeCode* income = dictionary_.FindIncome(incomeCode_);
+      SetDeductionAllowed(true);
+      deductCode_ = deductCode;
+      pnDeductCode->setText(FromModel(deductCode));
+      if (income != nullptr) {
+        if (const TDeductionCode* deduction = income->FindDeduction(deductCode)) {
+          lbDeductName->setText(FromModel(deduction->Name));
+        }
+      }
+      edDeductAmount->setReadOnly(false);
+      SetDeductionSum(storedSum);
+    }
+  }
+  lbIncomeName->setText(FromModel(incomeName_));
+  lbIncomeName->setToolTip(FromModel(incomeName_));
+}
+
+mTSourseIncome TfmInput13Income::Entry() const {
+  mTSourseIncome entry;
+  entry.IncomeCode = CodeNumber(incomeCode_);
+  entry.IncomeName = incomeName_;
+  entry.Amount = AmountOrZero(edIncomeAmount->text());
+  entry.DeductCode = CodeNumber(deductCode_);
+  entry.DeductAmount = AmountOrZero(edDeductAmount->text());
+  entry.DeductAttribute = deductAttribute_;
+  const std::int32_t month = NumberOrZero(edMonth->text());
+  entry.Month = static_cast<std::uint16_t>(std::clamp(month == 0 ? 1 : month, 1, 12));
+  return entry;
+}
+
+// ---------------------------------------------------------------------------------------------
+// "Да"
+
+void TfmInput13Income::Confirm() {
+  MonthFinished();
+  const std::optional<Currency> income = AmountValue(edIncomeAmount->text());
+  const std::optional<Currency> deduction = AmountValue(edDeductAmount->text());
+  // Each rule that cannot be skipped leads to its field whatever the answer.
+  const auto fails = [this](std::string_view message, bool skipEnabled) {
+    return presenter_.ShowEntryError(kTitle, message, skipEnabled) == CheckAnswer::Fix || !skipEnabled;
+  };
+  if (incomeCode_.empty() && fails("Не выбран доход", true)) {
+    btIncomeCode->setFocus();
+    PickIncome();
+    return;
+  }
+  if (!income && fails("Не указана сумма дохода", false)) {
+    if (incomeCode_.empty()) {
+      btIncomeCode->setFocus();
+      PickIncome();
+    } else {
+      edIncomeAmount->setFocus();
+    }
+    return;
+  }
+  if (deductionAllowed_ && deductCode_.empty() && fails("Не выбран вычет", true)) {
+    btDeductCode->setFocus();
+    PickDeduction();
+    return;
+  }
+  const bool editable = DeductionSumEditable();
+  const bool mayExceed = In(kExpenseMayExceedIncome, CodeNumber(incomeCode_)) &&
+                         In(kExpenseMayExceedDeduction, CodeNumber(deductCode_));
+  if (editable && deduction && income && *deduction > *income && !mayExceed &&
+      fails("Сумма вычета превышает сумму дохода", false)) {
+    edDeductAmount->setFocus();
+    return;
+  }
+  if (editable && deduction && !income && fails("Сумма вычета превышает сумму дохода", false)) {
+    edIncomeAmount->setFocus();
+    return;
+  }
+  if (incomeCode_ == "1510" || incomeCode_ == "1511") {
+    deductAttribute_ =
+        presenter_.AskYesNo("Декларируемый доход определен как 70% от кадастровой стоимости объекта?", "Тальвер 2016")
+            ? 2
+            : 1;
+  } else {
+    deductAttribute_ = deduction_ ? deduction_->Norm : 0;
+  }
+  accept();
+}
+
+}  // namespace talver
