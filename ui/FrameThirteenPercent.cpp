@@ -45,7 +45,7 @@ QToolButton* MakeListButton(QWidget* parent, const char* name, const QString& te
   button->setText(text);
   button->setToolTip(hint);
   button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  button->setMinimumWidth(86);
+  button->setMinimumWidth(80);
   return button;
 }
 
@@ -108,8 +108,8 @@ TfrThirteenPercent::TfrThirteenPercent(QWidget* owner, TPageHost& host)
   auto* lists = new QHBoxLayout;
   auto* sourcesColumn = new QVBoxLayout;
   lvSources = MakeList(this, "lvSources", {QStringLiteral("Источники выплат")});
-  lvSources->setMinimumWidth(230);
-  lvSources->setMaximumWidth(300);
+  lvSources->setMinimumWidth(190);
+  lvSources->setMaximumWidth(200);
   sourcesColumn->addWidget(lvSources, 1);
   auto* sourceButtons = new QHBoxLayout;
   btAddSource = MakeListButton(this, "btAddSource", QStringLiteral("Добавить"), QStringLiteral("Добавить источник выплат"));
@@ -118,10 +118,12 @@ TfrThirteenPercent::TfrThirteenPercent(QWidget* owner, TPageHost& host)
   btEditSource =
       MakeListButton(this, "btEditSource", QStringLiteral("Изменить"), QStringLiteral("Редактировать источник выплат"));
   for (QToolButton* b : {btAddSource, btDeleteSource, btEditSource}) {
-    b->setMinimumWidth(70);
+    // The three share the width of the list above them.
+    b->setMinimumWidth(0);
+    b->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     sourceButtons->addWidget(b);
   }
-  sourceButtons->addStretch();
+  sourceButtons->setSpacing(2);
   sourcesColumn->addLayout(sourceButtons);
   lists->addLayout(sourcesColumn);
 
@@ -133,8 +135,10 @@ TfrThirteenPercent::TfrThirteenPercent(QWidget* owner, TPageHost& host)
                        {QStringLiteral("Месяц дохода"), QStringLiteral("Код дохода"), QStringLiteral("Сумма дохода"),
                         QStringLiteral("Код вычета"), QStringLiteral("Сумма вычета")});
   lvIncomes->header()->setDefaultAlignment(Qt::AlignCenter);
-  lvIncomes->header()->setStretchLastSection(false);
-  lvIncomes->header()->setSectionResizeMode(QHeaderView::Stretch);
+  // Every caption readable in full; the amounts take what is left.
+  lvIncomes->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  lvIncomes->header()->setStretchLastSection(true);
+  lvIncomes->setAlternatingRowColors(true);
   linesCaption->setBuddy(lvIncomes);
   linesRow->addWidget(lvIncomes, 1);
   auto* lineButtons = new QVBoxLayout;
@@ -196,7 +200,9 @@ TfrThirteenPercent::TfrThirteenPercent(QWidget* owner, TPageHost& host)
   // Fill from the model.
   filling_ = true;
   for (std::size_t i = 0; i < d.Sources13.Count(); ++i) {
-    lvSources->addTopLevelItem(new QTreeWidgetItem({FromModel(d.Sources13.Get(i).Name)}));
+    auto* item = new QTreeWidgetItem({FromModel(d.Sources13.Get(i).Name)});
+    item->setToolTip(0, item->text(0));
+    lvSources->addTopLevelItem(item);
   }
   edForeignerFixedPayments->setText(AmountText(d.ForeignerFixedPayments));
   gbForeigner->setVisible(d.DeclarationForm == kForm3Resident);
@@ -344,7 +350,9 @@ void TfrThirteenPercent::AddSource() {
   source.Oktmo = identity.Oktmo;
   source.StandardDeductSource = identity.StandardDeductSource;
   const std::size_t index = d.Sources13.Add(std::move(source));
-  lvSources->addTopLevelItem(new QTreeWidgetItem({FromModel(identity.Name)}));
+  auto* item = new QTreeWidgetItem({FromModel(identity.Name)});
+  item->setToolTip(0, item->text(0));
+  lvSources->addTopLevelItem(item);
   NotifyChanged();
   SelectRow(lvSources, static_cast<int>(index));
 }
@@ -362,7 +370,9 @@ void TfrThirteenPercent::EditSource() {
   source->Kpp = identity.Kpp;
   source->Oktmo = identity.Oktmo;
   source->StandardDeductSource = identity.StandardDeductSource;
-  lvSources->topLevelItem(static_cast<int>(*selected_))->setText(0, FromModel(identity.Name));
+  QTreeWidgetItem* item = lvSources->topLevelItem(static_cast<int>(*selected_));
+  item->setText(0, FromModel(identity.Name));
+  item->setToolTip(0, item->text(0));
   NotifyChanged();
 }
 

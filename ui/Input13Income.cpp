@@ -124,7 +124,7 @@ TfmInput13Income::TfmInput13Income(QWidget* owner, IUiPresenter& presenter, bool
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group);
   layout->addLayout(buttons);
-  resize(640, sizeHint().height());
+  resize(720, sizeHint().height());
 
   setTabOrder(btIncomeCode, edIncomeAmount);
   setTabOrder(edIncomeAmount, btDeductCode);

@@ -93,6 +93,8 @@ TfmInputIncomeCode::TfmInputIncomeCode(QWidget* owner, const TIncomeDictionary& 
   std::vector<std::pair<std::string, std::string>> rows;
   for (const TIncomeCode* income : picker_.Rows()) rows.emplace_back(income->Code, income->Name);
   SetRows(rows);
+  // The names are long: as wide as the screen of the window allows.
+  resize(900, 560);
 }
 
 std::optional<TIncomePick> TfmInputIncomeCode::Execute(const std::string& currentCode) {
@@ -109,6 +111,7 @@ TfmInputDeductCode::TfmInputDeductCode(QWidget* owner, const TIncomeDictionary& 
   std::vector<std::pair<std::string, std::string>> rows;
   for (const TDeductionCode* deduction : picker_.Rows()) rows.emplace_back(deduction->Code, deduction->Name);
   SetRows(rows);
+  resize(760, 320);
 }
 
 std::optional<TDeductionCode> TfmInputDeductCode::Execute(const std::string& currentCode) {
