@@ -53,4 +53,8 @@ bool ShowHelpTopic(const std::filesystem::path& programFolder, std::string_view 
   return true;
 }
 
+void CloseHelp() {
+  if (QPointer<THelpWindow>& window = TheHelpWindow()) window->close();
+}
+
 }  // namespace talver

@@ -28,5 +28,7 @@ std::filesystem::path HelpFolder(const std::filesystem::path& programFolder);
 // Shows the topic maximised in the one help window; without the help pages, the message that
 // the help file is missing. False when the help could not be shown.
 bool ShowHelpTopic(const std::filesystem::path& programFolder, std::string_view topic, IPresenter& presenter);
+// Closes the help window, when one is open; the program ends with its main window.
+void CloseHelp();
 
 }  // namespace talver

@@ -529,6 +529,7 @@ void TFormMain::closeEvent(QCloseEvent* event) {
   }
   switcher_->DestroyPage();
   if (InspectionPicker_) delete InspectionPicker_.data();
+  CloseHelp();
   QSettings settings = ProgramSettings();
   const QRect bounds = isMaximized() ? normalGeometry() : geometry();
   settings.setValue(QStringLiteral("FullScreen"), isMaximized() ? 1 : 0);

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QPointer>
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QTextBrowser>
@@ -191,7 +192,11 @@ TEST_F(CommandsTest, HelpShowsTheProgramsTopicOrSaysTheHelpIsMissing) {
   EXPECT_TRUE(help->isMaximized());
   EXPECT_TRUE(help->Browser()->source().toString().endsWith(QStringLiteral("runprogramm.htm")));
   EXPECT_TRUE(help->Browser()->toPlainText().contains(QStringLiteral("Тальвер 2016")));
-  help->close();
+  // The help goes with the main window, so that the program ends.
+  QPointer<THelpWindow> alive(help);
+  EXPECT_TRUE(window->close());
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(alive.isNull() || !alive->isVisible());
 }
 
 TEST_F(CommandsTest, TheHelpPagesExistAndLinkToEachOther) {

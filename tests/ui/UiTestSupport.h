@@ -42,6 +42,9 @@ class ScriptedPresenter : public IUiPresenter {
   };
 
   std::deque<CheckAnswer> CheckAnswers;
+  // For tests that only pass through pages: the page checks of other pages are answered
+  // "Пропустить все" without an answer in the queue.
+  bool SkipAllOtherPageChecks = false;
   std::deque<QuestionAnswer> Questions;
   std::vector<CheckShown> Checks;
   std::vector<MessageShown> Messages;
@@ -50,6 +53,7 @@ class ScriptedPresenter : public IUiPresenter {
   CheckAnswer ShowCheckError(CheckDialog dialog, std::string_view title, std::string_view message,
                              bool /*skipEnabled*/) override {
     Checks.push_back({dialog, std::string(title), std::string(message)});
+    if (CheckAnswers.empty() && SkipAllOtherPageChecks && dialog == CheckDialog::PageCheck) return CheckAnswer::SkipAll;
     if (CheckAnswers.empty()) {
       ADD_FAILURE() << "unexpected check error: " << message;
       return dialog == CheckDialog::WholeReturn ? CheckAnswer::Cancel : CheckAnswer::SkipAll;
