@@ -41,7 +41,7 @@ TfrPersonNaim::TfrPersonNaim(QWidget* owner, TPageHost& host) : TThinkingFrame(o
   edOktmo = MakeEdit(gbName, "edOktmo", EditType::edtDigital, 11);
   edOktmo->setFixedWidth(130);
   edPhone = MakeEdit(gbName, "edPhone", EditType::edtDigital, 20);
-  edPhone->setFixedWidth(200);
+  edPhone->setFixedWidth(160);
   lbBirthDate = MakeLabel(gbName, QStringLiteral("Дата рождения"), dtBirthDate);
   lbBirthPlace = MakeLabel(gbName, QStringLiteral("Место рождения"), edBirthPlace);
   lbOktmo = MakeLabel(gbName, QStringLiteral("ОКТМО"), edOktmo);
@@ -56,12 +56,13 @@ TfrPersonNaim::TfrPersonNaim(QWidget* owner, TPageHost& host) : TThinkingFrame(o
   nameLayout->addWidget(edInn, 0, 3);
   nameLayout->addWidget(lbBirthDate, 1, 2);
   nameLayout->addWidget(dtBirthDate, 1, 3);
-  nameLayout->addWidget(lbOktmo, 1, 4);
-  nameLayout->addWidget(edOktmo, 1, 5);
-  nameLayout->addWidget(lbPhone, 2, 4);
-  nameLayout->addWidget(edPhone, 2, 5);
+  // A 4-НДФЛ return asks for the ОКТМО code in place of the birth date, and for the phone.
+  nameLayout->addWidget(lbOktmo, 1, 2);
+  nameLayout->addWidget(edOktmo, 1, 3);
+  nameLayout->addWidget(lbPhone, 2, 2);
+  nameLayout->addWidget(edPhone, 2, 3);
   nameLayout->addWidget(lbBirthPlace, 3, 0);
-  nameLayout->addWidget(edBirthPlace, 3, 1, 1, 5);
+  nameLayout->addWidget(edBirthPlace, 3, 1, 1, 3);
   nameLayout->setColumnStretch(1, 1);
   nameLayout->setColumnMinimumWidth(1, 240);
   layout->addWidget(gbName);
