@@ -110,6 +110,8 @@ TfrPersonNaim::TfrPersonNaim(QWidget* owner, TPageHost& host) : TThinkingFrame(o
   edCountryCode->setFixedWidth(60);
   edCountryName = MakeEdit(gbCitizenship, "edCountryName", EditType::edtNone, 70);
   edCountryName->setReadOnly(true);
+  ShowAsPanel(edCountryCode);
+  ShowAsPanel(edCountryName);
   btCountry = MakeDotsButton(gbCitizenship, "btCountry", QStringLiteral("Справочник стран"));
   citizenshipLayout->addWidget(rbCitizen, 0, 0);
   citizenshipLayout->addWidget(rbStateless, 1, 0);

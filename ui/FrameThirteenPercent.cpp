@@ -159,6 +159,7 @@ TfrThirteenPercent::TfrThirteenPercent(QWidget* owner, TPageHost& host)
   auto* totals = new QGridLayout(gbTotals);
   edIncomeTotal = MakeEdit(gbTotals, "edIncomeTotal", EditType::edtCurrency, 0, 0);
   edIncomeTotal->setReadOnly(true);
+  ShowAsPanel(edIncomeTotal);
   edTaxWithheld = MakeEdit(gbTotals, "edTaxWithheld", EditType::edtCurrency, 12, 2);
   edTaxComputed = MakeEdit(gbTotals, "edTaxComputed", EditType::edtCurrency, 12, 2);
   edTaxableIncome = MakeEdit(gbTotals, "edTaxableIncome", EditType::edtCurrency, 12, 2);

@@ -47,9 +47,12 @@ QLineEdit* MakePanel(QWidget* parent, const char* name) {
   panel->setObjectName(QString::fromLatin1(name));
   panel->setReadOnly(true);
   panel->setFocusPolicy(Qt::NoFocus);
-  // A value chosen elsewhere: shown like the read-only fields of the platform.
-  panel->setStyleSheet(QStringLiteral("QLineEdit { background: palette(window); }"));
+  ShowAsPanel(panel);
   return panel;
+}
+
+void ShowAsPanel(QLineEdit* field) {
+  field->setStyleSheet(QStringLiteral("QLineEdit { background: palette(window); }"));
 }
 
 }  // namespace talver

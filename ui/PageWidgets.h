@@ -22,5 +22,7 @@ QToolButton* MakeDotsButton(QWidget* parent, const char* name, const QString& hi
 // dd.mm.yyyy with its calendar, from 01.01.1900 to today.
 QDateEdit* MakeDate(QWidget* parent, const char* name);
 QLineEdit* MakePanel(QWidget* parent, const char* name);
+// A read-only field drawn like the panels, so that it does not look like one to type into.
+void ShowAsPanel(QLineEdit* field);
 
 }  // namespace talver

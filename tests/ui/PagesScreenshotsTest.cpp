@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "UiTestSupport.h"
+#include "ui/CheckError.h"
 #include "ui/CompositePages.h"
 #include "ui/Input13Income.h"
 #include "ui/Input13SourseIncome.h"
@@ -98,6 +99,16 @@ TEST_F(PagesScreenshotsTest, PagesAndDialogs) {
   income.SetEntry({1211, "", Currency::FromRoubles(15000), 510, Currency::FromRoubles(12000), 0, 3});
   Save(&income, "dialog-income-1211");
   income.hide();
+  // The error of an entry dialog that cannot be skipped.
+  TfmCheckError error(window.get());
+  error.SetTitle(QStringLiteral("Доходы, облагаемые по ставке 13%"));
+  error.SetMessage(QStringLiteral("Сумма вычета превышает сумму дохода"));
+  error.SetSkipEnabled(false);
+  error.SetSkipAllEnabled(false);
+  error.show();
+  Save(&error, "dialog-income-error");
+  error.hide();
+
   TfmInput13Income empty(window.get(), presenter, true);
   empty.show();
   Save(&empty, "dialog-income-nonresident");
