@@ -13,6 +13,7 @@
 
 #include <algorithm>
 
+#include "check/CheckClasses.h"
 #include "platform/Errors.h"
 #include "platform/NumberText.h"
 #include "ui/MaskedEdit.h"
@@ -52,7 +53,6 @@ Currency AmountOf(QString text) {
   }
 }
 
-bool Blank(const std::string& text1251) { return Trim(text1251).empty(); }
 
 }  // namespace
 
@@ -405,17 +405,7 @@ void TfrInitialData::StoreData() {
 }
 
 std::uint16_t TfrInitialData::CheckData() {
-  const mTDeclaration& d = Declaration();
-  return RunPageChecks(
-      Host().Presenter(), kTitle,
-      {
-          {d.InspectionCode.empty(), "Не введен номер инспекции", 1},
-          {d.SignerKind != 0 && Blank(d.RepresentativeName), "Не указаны ФИО подписанта-представителя", 3},
-          {d.SignerKind != 0 && Blank(d.RepresentativeDocument),
-           "Не указан документ, подтверждающий полномочия представителя", 4},
-          {d.SignerKind == 2 && Blank(d.RepresentativeOrganization), "Не указано наименование Юр.лица-представителя",
-           5},
-      });
+  return static_cast<std::uint16_t>(CheckConditionsPage(Declaration(), Host().Presenter()));
 }
 
 void TfrInitialData::ShowError(std::uint16_t code) {

@@ -18,22 +18,6 @@ TThinkingFrame::TThinkingFrame(QWidget* owner, TPageHost& host, PageId id) : QFr
   connect(this, &TThinkingFrame::DataChanged, this, [this] { host_.ChangeNotice(); });
 }
 
-std::uint16_t RunPageChecks(IPresenter& presenter, std::string_view title, std::initializer_list<PageRule> rules) {
-  for (const PageRule& rule : rules) {
-    if (!rule.Fails) continue;
-    switch (presenter.ShowCheckError(CheckDialog::PageCheck, title, rule.Message)) {
-      case CheckAnswer::Fix:
-        return rule.Item;
-      case CheckAnswer::SkipAll:
-        return 0;
-      case CheckAnswer::Skip:
-      case CheckAnswer::Cancel:
-        break;
-    }
-  }
-  return 0;
-}
-
 // ---------------------------------------------------------------------------------------------
 
 namespace {

@@ -87,15 +87,6 @@ class TThinkingFrame : public QFrame {
   PageId id_;
 };
 
-// Runs the rules of a page check in order through the page-check dialog: "Исправить" returns the
-// rule's item, "Пропустить" (or the close box) goes on, "Пропустить все" returns 0.
-struct PageRule {
-  bool Fails;
-  std::string_view Message;  // UTF-8
-  std::uint16_t Item;
-};
-std::uint16_t RunPageChecks(IPresenter& presenter, std::string_view title, std::initializer_list<PageRule> rules);
-
 // The page-switching protocol over one container, shared by the main window and the composite
 // pages: store and check the page being left, build the target, destroy the old one.
 class TPageSwitcher {
