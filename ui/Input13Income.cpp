@@ -111,16 +111,7 @@ TfmInput13Income::TfmInput13Income(QWidget* owner, IUiPresenter& presenter, bool
   grid->setRowMinimumHeight(0, 44);
   grid->setRowMinimumHeight(2, 44);
 
-  auto* btYes = new QPushButton(QStringLiteral("Да"), this);
-  btYes->setObjectName(QStringLiteral("btYes"));
-  btYes->setDefault(true);
-  auto* btNo = new QPushButton(QStringLiteral("Нет"), this);
-  btNo->setObjectName(QStringLiteral("btNo"));
-  btNo->setAutoDefault(false);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(btYes);
-  buttons->addWidget(btNo);
+  const auto [btYes, btNo, buttons] = MakeYesNoButtons(this);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group);
   layout->addLayout(buttons);
@@ -136,7 +127,6 @@ TfmInput13Income::TfmInput13Income(QWidget* owner, IUiPresenter& presenter, bool
   connect(btIncomeCode, &QToolButton::clicked, this, &TfmInput13Income::PickIncome);
   connect(btDeductCode, &QToolButton::clicked, this, &TfmInput13Income::PickDeduction);
   connect(btYes, &QPushButton::clicked, this, &TfmInput13Income::Confirm);
-  connect(btNo, &QPushButton::clicked, this, &QDialog::reject);
   connect(edIncomeAmount, &TMaskedEdit::Change, this, &TfmInput13Income::IncomeAmountChanged);
   connect(edDeductAmount, &QLineEdit::textEdited, this, &TfmInput13Income::DeductionSumTyped);
   connect(edMonth, &TMaskedEdit::Change, this, &TfmInput13Income::MonthChanged);

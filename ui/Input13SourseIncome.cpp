@@ -41,18 +41,8 @@ TfmInput13SourseIncome::TfmInput13SourseIncome(QWidget* owner, IUiPresenter& pre
   grid->addWidget(edOktmo, 3, 2);
   grid->addWidget(cbStandardDeductSource, 4, 0, 1, 3);
 
-  auto* btYes = new QPushButton(QStringLiteral("Да"), this);
-  btYes->setObjectName(QStringLiteral("btYes"));
-  btYes->setDefault(true);
-  auto* btNo = new QPushButton(QStringLiteral("Нет"), this);
-  btNo->setObjectName(QStringLiteral("btNo"));
-  btNo->setAutoDefault(false);
+  const auto [btYes, btNo, buttons] = MakeYesNoButtons(this);
   connect(btYes, &QPushButton::clicked, this, &TfmInput13SourseIncome::Confirm);
-  connect(btNo, &QPushButton::clicked, this, &QDialog::reject);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(btYes);
-  buttons->addWidget(btNo);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);

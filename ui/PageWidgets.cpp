@@ -1,6 +1,9 @@
 #include "ui/PageWidgets.h"
 
 #include <QDateEdit>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
@@ -53,6 +56,21 @@ QLineEdit* MakePanel(QWidget* parent, const char* name) {
 
 void ShowAsPanel(QLineEdit* field) {
   field->setStyleSheet(QStringLiteral("QLineEdit { background: palette(window); }"));
+}
+
+YesNoButtons MakeYesNoButtons(QDialog* dialog) {
+  auto* yes = new QPushButton(QStringLiteral("Да"), dialog);
+  yes->setObjectName(QStringLiteral("btYes"));
+  yes->setDefault(true);
+  auto* no = new QPushButton(QStringLiteral("Нет"), dialog);
+  no->setObjectName(QStringLiteral("btNo"));
+  no->setAutoDefault(false);
+  QObject::connect(no, &QPushButton::clicked, dialog, &QDialog::reject);
+  auto* row = new QHBoxLayout;
+  row->addStretch();
+  row->addWidget(yes);
+  row->addWidget(no);
+  return {yes, no, row};
 }
 
 }  // namespace talver

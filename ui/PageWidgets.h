@@ -5,6 +5,9 @@
 #include <QString>
 
 class QDateEdit;
+class QDialog;
+class QHBoxLayout;
+class QPushButton;
 class QLabel;
 class QLineEdit;
 class QToolButton;
@@ -24,5 +27,14 @@ QDateEdit* MakeDate(QWidget* parent, const char* name);
 QLineEdit* MakePanel(QWidget* parent, const char* name);
 // A read-only field drawn like the panels, so that it does not look like one to type into.
 void ShowAsPanel(QLineEdit* field);
+
+// "Да" (the default button, btYes) and "Нет" (btNo, rejects the dialog) at the right of a row of
+// buttons; the caller connects "Да".
+struct YesNoButtons {
+  QPushButton* Yes;
+  QPushButton* No;
+  QHBoxLayout* Row;
+};
+YesNoButtons MakeYesNoButtons(QDialog* dialog);
 
 }  // namespace talver

@@ -6,6 +6,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "ui/PageWidgets.h"
 #include "ui/UiText.h"
 
 namespace talver {
@@ -34,19 +35,8 @@ TCodeListPicker::TCodeListPicker(QWidget* owner, const char* objectName, const Q
   connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { accept(); });
   connect(list_, &QTreeWidget::itemActivated, this, [this] { accept(); });
 
-  auto* btYes = new QPushButton(QStringLiteral("Да"), this);
-  btYes->setObjectName(QStringLiteral("btYes"));
-  btYes->setDefault(true);
-  auto* btNo = new QPushButton(QStringLiteral("Нет"), this);
-  btNo->setObjectName(QStringLiteral("btNo"));
-  btNo->setAutoDefault(false);
+  const auto [btYes, btNo, buttons] = MakeYesNoButtons(this);
   connect(btYes, &QPushButton::clicked, this, &QDialog::accept);
-  connect(btNo, &QPushButton::clicked, this, &QDialog::reject);
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(btYes);
-  buttons->addWidget(btNo);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(list_, 1);
   layout->addLayout(buttons);
