@@ -87,15 +87,20 @@ int CurrentRow(const QTreeWidget* list) {
 }  // namespace
 
 TfrThirteenPercent::TfrThirteenPercent(QWidget* owner, TPageHost& host)
-    : TThinkingFrame(owner, host, PageId::ThirteenPercent),
-      nonResident_(host.Declaration().DeclarationForm == kForm3NonResident) {
+    : TfrThirteenPercent(owner, host, PageId::ThirteenPercent) {}
+
+TfrThirteenPercent::TfrThirteenPercent(QWidget* owner, TPageHost& host, PageId id)
+    : TThinkingFrame(owner, host, id),
+      nonResident_(host.Declaration().DeclarationForm == kForm3NonResident),
+      specialists_(id == PageId::ThirteenPercentNR) {
   const mTDeclaration& d = Declaration();
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 4, 0, 0);
-  auto* caption = new QLabel(nonResident_ ? QStringLiteral("Доходы нерезидента")
-                                           : QStringLiteral("Доходы, облагаемые по ставке 13% (КРОМЕ ДИВИДЕНДОВ), "
-                                                            "полученные от налоговых агентов или иных источников "
-                                                            "выплаты, в т.ч. от физических лиц"),
+  auto* caption = new QLabel(specialists_  ? QStringLiteral("Доходы нерезидентов, высококвалифицированных специалистов")
+                             : nonResident_ ? QStringLiteral("Доходы нерезидента")
+                                            : QStringLiteral("Доходы, облагаемые по ставке 13% (КРОМЕ ДИВИДЕНДОВ), "
+                                                             "полученные от налоговых агентов или иных источников "
+                                                             "выплаты, в т.ч. от физических лиц"),
                              this);
   caption->setObjectName(QStringLiteral("lbRateCaption"));
   caption->setWordWrap(true);
@@ -200,13 +205,13 @@ TfrThirteenPercent::TfrThirteenPercent(QWidget* owner, TPageHost& host)
 
   // Fill from the model.
   filling_ = true;
-  for (std::size_t i = 0; i < d.Sources13.Count(); ++i) {
-    auto* item = new QTreeWidgetItem({FromModel(d.Sources13.Get(i).Name)});
+  for (std::size_t i = 0; i < Sources().Count(); ++i) {
+    auto* item = new QTreeWidgetItem({FromModel(Sources().Get(i).Name)});
     item->setToolTip(0, item->text(0));
     lvSources->addTopLevelItem(item);
   }
   edForeignerFixedPayments->setText(AmountText(d.ForeignerFixedPayments));
-  gbForeigner->setVisible(d.DeclarationForm == kForm3Resident);
+  gbForeigner->setVisible(d.DeclarationForm == kForm3Resident || specialists_);
   // The stored count stays as it was, even where the field would not let it be typed.
   if (d.FarmMonthsWorked != 0) edFarmMonths->setText(FromUtf8(IntToText(d.FarmMonthsWorked)));
   filling_ = false;
@@ -247,16 +252,24 @@ TfrThirteenPercent::TfrThirteenPercent(QWidget* owner, TPageHost& host)
   });
 }
 
+mTList<mTThirteenPercent>& TfrThirteenPercent::Sources() {
+  return specialists_ ? Declaration().Sources13NR : Declaration().Sources13;
+}
+
 mTThirteenPercent* TfrThirteenPercent::Selected() {
-  if (!selected_ || *selected_ >= Declaration().Sources13.Count()) return nullptr;
-  return &Declaration().Sources13.Get(*selected_);
+  if (!selected_ || *selected_ >= Sources().Count()) return nullptr;
+  return &Sources().Get(*selected_);
+}
+
+std::unique_ptr<TfmInput13Income> TfrThirteenPercent::MakeIncomeDialog() {
+  return std::make_unique<TfmInput13Income>(this, Host().Presenter(), nonResident_);
 }
 
 // ---------------------------------------------------------------------------------------------
 // The sources
 
 void TfrThirteenPercent::FocusList() {
-  if (Declaration().Sources13.Count() == 0) return;
+  if (Sources().Count() == 0) return;
   lvSources->setFocus();
   SelectRow(lvSources, 0);
 }
@@ -264,7 +277,7 @@ void TfrThirteenPercent::FocusList() {
 void TfrThirteenPercent::SelectSource(int row) {
   StoreTotals();
   selected_.reset();
-  if (row >= 0 && static_cast<std::size_t>(row) < Declaration().Sources13.Count()) {
+  if (row >= 0 && static_cast<std::size_t>(row) < Sources().Count()) {
     selected_ = static_cast<std::size_t>(row);
   }
   FillingGuard guard(Host());
@@ -329,13 +342,13 @@ void TfrThirteenPercent::UpdateEnabling() {
 
 void TfrThirteenPercent::UpdateFarmGroup() {
   bool farm = false;
-  Declaration().Sources13.ForEach([&farm](std::size_t, const mTThirteenPercent& source) {
+  Sources().ForEach([&farm](std::size_t, const mTThirteenPercent& source) {
     for (std::size_t i = 0; i < source.EntryCount(); ++i) {
       const mTSourseIncome& entry = source.GetEntry(i);
       if (entry.IncomeCode == 2791 && entry.DeductCode != 0) farm = true;
     }
   });
-  gbFarm->setVisible(farm);
+  gbFarm->setVisible(farm && !specialists_);
 }
 
 void TfrThirteenPercent::AddSource() {
@@ -343,14 +356,13 @@ void TfrThirteenPercent::AddSource() {
   if (dialog.exec() != QDialog::Accepted) return;
   const TSourceIdentity identity = dialog.Source();
   if (Trim(identity.Name).empty()) return;
-  mTDeclaration& d = Declaration();
   mTThirteenPercent source;
   source.Name = identity.Name;
   source.Inn = identity.Inn;
   source.Kpp = identity.Kpp;
   source.Oktmo = identity.Oktmo;
   source.StandardDeductSource = identity.StandardDeductSource;
-  const std::size_t index = d.Sources13.Add(std::move(source));
+  const std::size_t index = Sources().Add(std::move(source));
   auto* item = new QTreeWidgetItem({FromModel(identity.Name)});
   item->setToolTip(0, item->text(0));
   lvSources->addTopLevelItem(item);
@@ -382,7 +394,7 @@ void TfrThirteenPercent::DeleteSource() {
   const std::size_t index = *selected_;
   // The source goes with its lines; what was typed into its totals goes with it.
   selected_.reset();
-  Declaration().Sources13.Delete(index);
+  Sources().Delete(index);
   {
     const QSignalBlocker blocker(lvSources);
     delete lvSources->takeTopLevelItem(static_cast<int>(index));
@@ -404,9 +416,9 @@ void TfrThirteenPercent::DeleteSource() {
 void TfrThirteenPercent::AddIncome() {
   mTThirteenPercent* source = Selected();
   if (source == nullptr) return;
-  TfmInput13Income dialog(this, Host().Presenter(), nonResident_);
-  if (dialog.exec() != QDialog::Accepted) return;
-  const mTSourseIncome entry = dialog.Entry();
+  const std::unique_ptr<TfmInput13Income> dialog = MakeIncomeDialog();
+  if (dialog->exec() != QDialog::Accepted) return;
+  const mTSourseIncome entry = dialog->Entry();
   if (entry.IncomeCode == 0) return;
   const std::size_t index = source->AddEntry(entry);
   lvIncomes->addTopLevelItem(new QTreeWidgetItem(5));
@@ -421,10 +433,10 @@ void TfrThirteenPercent::EditIncome() {
   mTThirteenPercent* source = Selected();
   const int row = CurrentRow(lvIncomes);
   if (source == nullptr || row < 0) return;
-  TfmInput13Income dialog(this, Host().Presenter(), nonResident_);
-  dialog.SetEntry(source->GetEntry(static_cast<std::size_t>(row)));
-  if (dialog.exec() != QDialog::Accepted) return;
-  const mTSourseIncome entry = dialog.Entry();
+  const std::unique_ptr<TfmInput13Income> dialog = MakeIncomeDialog();
+  dialog->SetEntry(source->GetEntry(static_cast<std::size_t>(row)));
+  if (dialog->exec() != QDialog::Accepted) return;
+  const mTSourseIncome entry = dialog->Entry();
   source->ReplaceEntry(static_cast<std::size_t>(row), entry);
   SetLineRow(row, entry);
   edIncomeTotal->setText(AmountTextKeepZero(source->IncomeTotal));

@@ -4,6 +4,7 @@
 // same page holds the non-resident's incomes.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "ui/MyFrame.h"
@@ -15,6 +16,7 @@ class QTreeWidget;
 namespace talver {
 
 class TMaskedEdit;
+class TfmInput13Income;
 class mTThirteenPercent;
 struct mTSourseIncome;
 
@@ -38,7 +40,16 @@ class TfrThirteenPercent : public TThinkingFrame {
   void EditIncome();
   void RepeatIncome();
 
+ protected:
+  // The same page over the list of `id`: PageId::ThirteenPercentNR is the non-resident highly
+  // qualified specialists' list, with its own caption, no farm group and the foreigner's
+  // advance payments always shown.
+  TfrThirteenPercent(QWidget* owner, TPageHost& host, PageId id);
+  // The dialog of one income line.
+  virtual std::unique_ptr<TfmInput13Income> MakeIncomeDialog();
+
  private:
+  mTList<mTThirteenPercent>& Sources();
   mTThirteenPercent* Selected();
   void SelectSource(int row);
   // The previous source keeps what was typed into its totals.
@@ -69,6 +80,7 @@ class TfrThirteenPercent : public TThinkingFrame {
   TMaskedEdit* edFarmMonths;
 
   bool nonResident_;
+  bool specialists_;  // the non-resident highly qualified specialists' list
   std::optional<std::size_t> selected_;  // the source whose lines and totals are shown
   bool filling_ = false;
 };

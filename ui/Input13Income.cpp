@@ -52,11 +52,14 @@ std::string CodeText(std::int32_t code) { return IntToText(code); }
 }  // namespace
 
 TfmInput13Income::TfmInput13Income(QWidget* owner, IUiPresenter& presenter, bool nonResidentReturn)
-    : QDialog(owner),
-      presenter_(presenter),
-      mode_(nonResidentReturn ? TIncomeEntryDialog::NonResidentReturn13 : TIncomeEntryDialog::Resident13),
-      dictionary_(TIncomeDictionary::LoadBuiltIn()) {
-  setObjectName(QStringLiteral("TfmInput13Income"));
+    : TfmInput13Income(owner, presenter,
+                       nonResidentReturn ? TIncomeEntryDialog::NonResidentReturn13 : TIncomeEntryDialog::Resident13,
+                       "TfmInput13Income", kTitle) {}
+
+TfmInput13Income::TfmInput13Income(QWidget* owner, IUiPresenter& presenter, TIncomeEntryDialog mode,
+                                   const char* objectName, std::string_view title)
+    : QDialog(owner), presenter_(presenter), mode_(mode), title_(title), dictionary_(TIncomeDictionary::LoadBuiltIn()) {
+  setObjectName(QString::fromLatin1(objectName));
   setWindowTitle(QStringLiteral("Сведения о доходе"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
@@ -153,7 +156,8 @@ void TfmInput13Income::PickIncome() {
 
 void TfmInput13Income::ChooseIncome(const std::string& code, const std::string& name) {
   incomeCode_ = code;
-  incomeName_ = name;
+  // The specialists' entries keep no name of the dictionary's; the name is only shown.
+  incomeName_ = mode_ == TIncomeEntryDialog::NonResident13 ? std::string() : name;
   pnIncomeCode->setText(FromModel(code));
   lbIncomeName->setText(FromModel(name));
   lbIncomeName->setToolTip(FromModel(name));
@@ -261,12 +265,17 @@ void TfmInput13Income::SetEntry(const mTSourseIncome& entry) {
   const std::optional<Currency> storedSum =
       entry.DeductAmount.IsZero() ? std::nullopt : std::optional<Currency>(entry.DeductAmount);
 
-  if (mode_ == TIncomeEntryDialog::Resident13) {
+  std::string shownName;
+  if (mode_ == TIncomeEntryDialog::Resident13 || mode_ == TIncomeEntryDialog::NonResident13) {
+    const bool resident = mode_ == TIncomeEntryDialog::Resident13;
     const TIncomeCode* income = dictionary_.FindIncome(incomeCode_);
     if (income != nullptr) {
-      incomeName_ = income->Name;
-      edMonth->setEnabled(true);
-      if (entry.Month != 0) edMonth->setText(FromUtf8(IntToText(entry.Month)));
+      shownName = income->Name;
+      if (resident) {
+        incomeName_ = income->Name;
+        edMonth->setEnabled(true);
+        if (entry.Month != 0) edMonth->setText(FromUtf8(IntToText(entry.Month)));
+      }
       if (income->HasDeductions()) {
         SetDeductionAllowed(true);
         // A deduction no longer listed under its income is dropped.
@@ -280,7 +289,7 @@ void TfmInput13Income::SetEntry(const mTSourseIncome& entry) {
           SetDeductionSum(ReopenedDeductionSum(mode_, *deduction, AmountValue(edIncomeAmount->text()), storedSum));
         }
       }
-    } else if (entry.Month != 0) {
+    } else if (resident && entry.Month != 0) {
       edMonth->setText(FromUtf8(IntToText(entry.Month)));
     }
   } else {
@@ -303,8 +312,9 @@ void TfmInput13Income::SetEntry(const mTSourseIncome& entry) {
       SetDeductionSum(storedSum);
     }
   }
-  lbIncomeName->setText(FromModel(incomeName_));
-  lbIncomeName->setToolTip(FromModel(incomeName_));
+  if (shownName.empty()) shownName = incomeName_;
+  lbIncomeName->setText(FromModel(shownName));
+  lbIncomeName->setToolTip(FromModel(shownName));
 }
 
 mTSourseIncome TfmInput13Income::Entry() const {
@@ -329,7 +339,7 @@ void TfmInput13Income::Confirm() {
   const std::optional<Currency> deduction = AmountValue(edDeductAmount->text());
   // Each rule that cannot be skipped leads to its field whatever the answer.
   const auto fails = [this](std::string_view message, bool skipEnabled) {
-    return presenter_.ShowEntryError(kTitle, message, skipEnabled) == CheckAnswer::Fix || !skipEnabled;
+    return presenter_.ShowEntryError(title_, message, skipEnabled) == CheckAnswer::Fix || !skipEnabled;
   };
   if (incomeCode_.empty() && fails("Не выбран доход", true)) {
     btIncomeCode->setFocus();

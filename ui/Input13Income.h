@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "dictionaries/DeductionRules.h"
 #include "dictionaries/IncomeDictionary.h"
@@ -41,6 +42,12 @@ class TfmInput13Income : public QDialog {
   // "Да" and Enter: the checks, the question for incomes 1510 and 1511, then the dialog closes.
   void Confirm();
 
+ protected:
+  // The dialog of another place where 13 % incomes are entered (the non-resident highly
+  // qualified specialists' incomes): its mode, its name and the title of its errors.
+  TfmInput13Income(QWidget* owner, IUiPresenter& presenter, TIncomeEntryDialog mode, const char* objectName,
+                   std::string_view title);
+
  private:
   void ChooseIncome(const std::string& code, const std::string& name);
   // Enables (or disables and empties) the deduction code, its button and the sum.
@@ -56,6 +63,7 @@ class TfmInput13Income : public QDialog {
 
   IUiPresenter& presenter_;
   TIncomeEntryDialog mode_;
+  std::string_view title_;
   TIncomeDictionary dictionary_;
   QPointer<TfmInputIncomeCode> incomePicker_;
 
