@@ -4,9 +4,14 @@
 
 #include "ui/CompositePages.h"
 #include "ui/FrameInitialData.h"
+#include "ui/FrameInvestTov.h"
+#include "ui/FrameNinePercent.h"
 #include "ui/FramePersonAddress.h"
 #include "ui/FramePersonNaim.h"
 #include "ui/FrameThirteenPercent.h"
+#include "ui/FrameThirteenPercentNR.h"
+#include "ui/FrameThirtyFivePercent.h"
+#include "ui/FrameThirtyPercent.h"
 #include "ui/MyFrame.h"
 #include "ui/Pages.h"
 
@@ -34,14 +39,15 @@ constexpr std::array kPages{
     PageEntry{PageId::PersonAddress, "TfrPersonAddress", "Адрес", &Make<TfrPersonAddress>},
     PageEntry{PageId::RussianIncome, "TfrRussianIncome", "Доходы, полученные в РФ", &Make<TfrRussianIncome>},
     PageEntry{PageId::ThirteenPercent, "TfrThirteenPercent", "Доходы, облагаемые по ставке 13%", &Make<TfrThirteenPercent>},
-    PageEntry{PageId::NinePercent, "TfrNinePercent", "Доходы, облагаемые по ставке 9% (НЕ дивиденды)", nullptr},
-    PageEntry{PageId::ThirtyFivePercent, "TfrThirtyFivePercent", "Доходы, облагаемые по ставке 35%", nullptr},
+    PageEntry{PageId::NinePercent, "TfrNinePercent", "Доходы, облагаемые по ставке 9% (НЕ дивиденды)", &Make<TfrNinePercent>},
+    PageEntry{PageId::ThirtyFivePercent, "TfrThirtyFivePercent", "Доходы, облагаемые по ставке 35%",
+              &Make<TfrThirtyFivePercent>},
     PageEntry{PageId::ThirteenPercentNR, "TTfrThirteenPercentNR",
-              "Доходы нерезидентов, высококвалифицированных специалистов", nullptr},
-    PageEntry{PageId::ThirtyPercent, "TfrThirtyPercent", "Дивиденды", nullptr},
+              "Доходы нерезидентов, высококвалифицированных специалистов", &Make<TTfrThirteenPercentNR>},
+    PageEntry{PageId::ThirtyPercent, "TfrThirtyPercent", "Дивиденды", &Make<TfrThirtyPercent>},
     PageEntry{PageId::Currency, "TfrCurrency", "Доходы за пределами РФ", nullptr},
     PageEntry{PageId::BusinessNew, "TfrBusinessNew", "Предприниматели", nullptr},
-    PageEntry{PageId::InvestTov, "TfrInvestTov", "Инвест. товарищества", nullptr},
+    PageEntry{PageId::InvestTov, "TfrInvestTov", "Инвест. товарищества", &Make<TfrInvestTov>},
     PageEntry{PageId::FrameDeductData, "TfrFrameDeductData", "Вычеты", &Make<TfrFrameDeductData>},
     PageEntry{PageId::FrameStandartDeduct, "TfrFrameStandartDeduct", "Стандартные налоговые вычеты", nullptr},
     PageEntry{PageId::MultyConstructionDeduct, "TfrMultyConstructionDeduct", "Имущественный налоговый вычет",
