@@ -8,6 +8,7 @@
 #include "ui/FrameNinePercent.h"
 #include "ui/FramePersonAddress.h"
 #include "ui/FramePersonNaim.h"
+#include "ui/FrameStandartDeduct.h"
 #include "ui/FrameThirteenPercent.h"
 #include "ui/FrameThirteenPercentNR.h"
 #include "ui/FrameThirtyFivePercent.h"
@@ -49,7 +50,8 @@ constexpr std::array kPages{
     PageEntry{PageId::BusinessNew, "TfrBusinessNew", "Предприниматели", nullptr},
     PageEntry{PageId::InvestTov, "TfrInvestTov", "Инвест. товарищества", &Make<TfrInvestTov>},
     PageEntry{PageId::FrameDeductData, "TfrFrameDeductData", "Вычеты", &Make<TfrFrameDeductData>},
-    PageEntry{PageId::FrameStandartDeduct, "TfrFrameStandartDeduct", "Стандартные налоговые вычеты", nullptr},
+    PageEntry{PageId::FrameStandartDeduct, "TfrFrameStandartDeduct", "Стандартные налоговые вычеты",
+              &Make<TfrFrameStandartDeduct>},
     PageEntry{PageId::MultyConstructionDeduct, "TfrMultyConstructionDeduct", "Имущественный налоговый вычет",
               nullptr},
     PageEntry{PageId::FramePensDeduct, "TfrFramePensDeduct", "Социальные налоговые вычеты", nullptr},
