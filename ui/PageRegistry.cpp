@@ -6,6 +6,7 @@
 #include "ui/FrameInitialData.h"
 #include "ui/FrameInvestTov.h"
 #include "ui/FrameNinePercent.h"
+#include "ui/FrameMultyConstructionDeduct.h"
 #include "ui/FramePersonAddress.h"
 #include "ui/FramePersonNaim.h"
 #include "ui/FrameStandartDeduct.h"
@@ -53,7 +54,7 @@ constexpr std::array kPages{
     PageEntry{PageId::FrameStandartDeduct, "TfrFrameStandartDeduct", "Стандартные налоговые вычеты",
               &Make<TfrFrameStandartDeduct>},
     PageEntry{PageId::MultyConstructionDeduct, "TfrMultyConstructionDeduct", "Имущественный налоговый вычет",
-              nullptr},
+              &Make<TfrMultyConstructionDeduct>},
     PageEntry{PageId::FramePensDeduct, "TfrFramePensDeduct", "Социальные налоговые вычеты", nullptr},
     PageEntry{PageId::CB, "TfrCB", "Инвестиционный и убытки по ЦБ", nullptr},
 };
