@@ -31,7 +31,8 @@ class IPrintModule {
 // The parameter the program sets: the name of the receiving tax authority.
 inline constexpr char kRecipientParam[] = "Наименование налогового органа-получателя";
 
-// The module as it stands on a machine where it is not installed: creating it fails.
+// The installed module: the program's own renderer of the paper form (PrintModule.h). A
+// factory that answers nullptr (or throws) stands for a module that is not installed.
 std::unique_ptr<IPrintModule> CreateInstalledPrintModule();
 
 }  // namespace talver

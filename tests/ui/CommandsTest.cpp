@@ -104,6 +104,7 @@ TEST_F(CommandsTest, ExportRunsOnlyAfterAPassedCheckAndAChosenFolder) {
 }
 
 TEST_F(CommandsTest, WithoutThePrintModuleBothCommandsNameTheInstaller) {
+  printModule = [] { return std::unique_ptr<IPrintModule>(); };
   int exports = 0;
   exporter = [&](const std::filesystem::path&, mTDeclaration&, int, IPresenter&) {
     ++exports;
