@@ -7,6 +7,7 @@
 #include "ui/FrameInvestTov.h"
 #include "ui/FrameNinePercent.h"
 #include "ui/FrameMultyConstructionDeduct.h"
+#include "ui/FramePensDeduct.h"
 #include "ui/FramePersonAddress.h"
 #include "ui/FramePersonNaim.h"
 #include "ui/FrameStandartDeduct.h"
@@ -55,7 +56,7 @@ constexpr std::array kPages{
               &Make<TfrFrameStandartDeduct>},
     PageEntry{PageId::MultyConstructionDeduct, "TfrMultyConstructionDeduct", "Имущественный налоговый вычет",
               &Make<TfrMultyConstructionDeduct>},
-    PageEntry{PageId::FramePensDeduct, "TfrFramePensDeduct", "Социальные налоговые вычеты", nullptr},
+    PageEntry{PageId::FramePensDeduct, "TfrFramePensDeduct", "Социальные налоговые вычеты", &Make<TfrFramePensDeduct>},
     PageEntry{PageId::CB, "TfrCB", "Инвестиционный и убытки по ЦБ", nullptr},
 };
 
