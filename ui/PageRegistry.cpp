@@ -3,6 +3,7 @@
 #include <array>
 
 #include "ui/CompositePages.h"
+#include "ui/FrameCB.h"
 #include "ui/FrameInitialData.h"
 #include "ui/FrameInvestTov.h"
 #include "ui/FrameNinePercent.h"
@@ -57,7 +58,7 @@ constexpr std::array kPages{
     PageEntry{PageId::MultyConstructionDeduct, "TfrMultyConstructionDeduct", "Имущественный налоговый вычет",
               &Make<TfrMultyConstructionDeduct>},
     PageEntry{PageId::FramePensDeduct, "TfrFramePensDeduct", "Социальные налоговые вычеты", &Make<TfrFramePensDeduct>},
-    PageEntry{PageId::CB, "TfrCB", "Инвестиционный и убытки по ЦБ", nullptr},
+    PageEntry{PageId::CB, "TfrCB", "Инвестиционный и убытки по ЦБ", &Make<TfrCB>},
 };
 
 const PageEntry& Entry(PageId id) {
