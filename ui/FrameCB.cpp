@@ -120,6 +120,23 @@ TfrCB::TfrCB(QWidget* owner, TPageHost& host) : TThinkingFrame(owner, host, Page
   edInvestmentDeductionReturn->setText(AmountText(d.InvestmentDeductionReturn));
   UpdateTotals();
 
+  // Row by row as shown, the years in calendar order.
+  QWidget* previous = nullptr;
+  const auto next = [this, &previous](QWidget* w) {
+    if (previous != nullptr) setTabOrder(previous, w);
+    previous = w;
+  };
+  for (int year = kFirstYearShown; year <= 2015; ++year) {
+    for (std::size_t i = 0; i < mTCBDeduct::kYears.size(); ++i) {
+      if (mTCBDeduct::kYears[i] != year) continue;
+      next(edSecurities[i]);
+      next(edDerivatives[i]);
+    }
+  }
+  for (QWidget* w : {edIisSecurities2015, edIisDerivatives2015, edInvestmentDeduction, edInvestmentDeductionReturn}) {
+    next(w);
+  }
+
   for (std::size_t i = 0; i < mTCBDeduct::kYears.size(); ++i) {
     connect(edSecurities[i], &TMaskedEdit::Change, this, &TfrCB::UpdateTotals);
     connect(edDerivatives[i], &TMaskedEdit::Change, this, &TfrCB::UpdateTotals);

@@ -13,6 +13,14 @@ constexpr std::size_t k2010 = 6;
 constexpr std::size_t k2014 = 0;
 constexpr std::size_t k2015 = 1;
 
+// The widget Tab moves to from `w`.
+QWidget* NextTabStop(QWidget* w) {
+  for (QWidget* next = w->nextInFocusChain(); next != w; next = next->nextInFocusChain()) {
+    if ((next->focusPolicy() & Qt::TabFocus) != 0 && next->isVisible() && next->isEnabled()) return next;
+  }
+  return nullptr;
+}
+
 class DeductCBPageTest : public UiTest {
  protected:
   TestPageHost host;
@@ -97,6 +105,18 @@ TEST_F(DeductCBPageTest, TheInvestmentDeductionIsCappedAt400000) {
   auto page = Page();
   EXPECT_EQ(Field(page.get(), "edInvestmentDeductionReturn")->text(), QStringLiteral("600000"));
   EXPECT_EQ(page->CheckData(), 0);
+}
+
+TEST_F(DeductCBPageTest, TabGoesRowByRowInCalendarOrder) {
+  auto page = Page();
+  const char* order[] = {"edSecurities2010", "edDerivatives2010", "edSecurities2011", "edDerivatives2011",
+                         "edSecurities2012", "edDerivatives2012", "edSecurities2013", "edDerivatives2013",
+                         "edSecurities2014", "edDerivatives2014", "edSecurities2015", "edDerivatives2015",
+                         "edIisSecurities2015", "edIisDerivatives2015", "edInvestmentDeduction",
+                         "edInvestmentDeductionReturn"};
+  for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
+    EXPECT_EQ(NextTabStop(Find(page.get(), order[i])), Find(page.get(), order[i + 1])) << order[i];
+  }
 }
 
 }  // namespace
