@@ -491,14 +491,19 @@ std::optional<QString> TableName(const std::vector<TCodeName>& table, const QStr
 
 }  // namespace
 
-QString PaperCaption(std::string_view element, std::string_view attribute) {
+std::optional<QString> PaperTableCaption(std::string_view element, std::string_view attribute) {
   const char* general = nullptr;
   for (const TAttributeRow& row : kAttributes) {
     if (row.Attribute != attribute) continue;
     if (row.Element == element) return QString::fromUtf8(row.Caption);
     if (row.Element.empty()) general = row.Caption;
   }
-  return general != nullptr ? QString::fromUtf8(general) : FromUtf8(attribute);
+  if (general == nullptr) return std::nullopt;
+  return QString::fromUtf8(general);
+}
+
+QString PaperCaption(std::string_view element, std::string_view attribute) {
+  return PaperTableCaption(element, attribute).value_or(FromUtf8(attribute));
 }
 
 TElementLook PaperElementLook(std::string_view parent, std::string_view element) {

@@ -8,6 +8,10 @@
 
 namespace talver {
 
+// The caption the table gives an attribute of an element (PaperCaption in PaperForm.h falls
+// back to the attribute's name).
+std::optional<QString> PaperTableCaption(std::string_view element, std::string_view attribute);
+
 // How an element of the return appears on paper.
 struct TElementLook {
   QString Caption;        // empty: the element has no heading of its own, its values join its parent's

@@ -183,7 +183,11 @@ constexpr double kColumnGap = 3;
 constexpr double kValuePad = 1.2;
 constexpr double kNoteGap = 3;
 
+// A value of more lines than this in its column goes under its caption, across the page.
+constexpr qsizetype kMostValueLines = 3;
+
 double CaptionWidth(int level) { return G::BodyWidth() - G::ValueWidth - kColumnGap - level * G::Indent; }
+double WideValueWidth(int level) { return G::BodyWidth() - (level + 1) * G::Indent; }
 
 void Measure(const TMeasure& m, TPaperLine& line) {
   switch (line.Kind) {
@@ -200,16 +204,22 @@ void Measure(const TMeasure& m, TPaperLine& line) {
       line.Height = kGroupSpace + line.CaptionLines.size() * m.LineHeight(Role::Group) + kFieldPad;
       break;
     case PaperLineKind::Field: {
-      const double room = G::ValueWidth - 2 * kValuePad;
+      double room = G::ValueWidth - 2 * kValuePad;
       line.CaptionLines = m.Wrap(line.Caption, Role::Caption, CaptionWidth(line.Level));
       line.ValueLines = m.Wrap(line.Value, Role::Value, room);
+      line.Wide = line.ValueLines.size() > kMostValueLines;
+      if (line.Wide) {
+        room = WideValueWidth(line.Level) - 2 * kValuePad;
+        line.ValueLines = m.Wrap(line.Value, Role::Value, room);
+      }
       line.NoteBeside = !line.Note.isEmpty() && line.ValueLines.size() <= 1 &&
-                        m.Width(line.Value, Role::Value) + kNoteGap + m.Width(line.Note, Role::Note) <= room * 0.97;
+                        m.Fits(line.Value + QString(4, QLatin1Char(' ')), Role::Value,
+                               room - kNoteGap - m.Width(line.Note, Role::Note));
       line.NoteLines = line.NoteBeside ? QStringList{line.Note} : m.Wrap(line.Note, Role::Note, room);
       const double caption = line.CaptionLines.size() * m.LineHeight(Role::Caption);
       double value = std::max<qsizetype>(line.ValueLines.size(), 1) * m.LineHeight(Role::Value);
       if (!line.NoteBeside) value += line.NoteLines.size() * m.LineHeight(Role::Note);
-      line.Height = std::max(caption, value) + 2 * kFieldPad;
+      line.Height = (line.Wide ? caption + kFieldPad + value : std::max(caption, value)) + 2 * kFieldPad;
       break;
     }
     case PaperLineKind::Text:
@@ -583,26 +593,30 @@ void PaintPaperPage(QPainter& painter, const TPaperForm& form, const TPaperPage&
       }
       case PaperLineKind::Field: {
         painter.setPen(ink);
-        drawLines(line.CaptionLines, Role::Caption, x, top + kFieldPad, CaptionWidth(line.Level), Qt::AlignLeft);
-        const double boxLeft = right - G::ValueWidth;
+        const double captionBottom =
+            drawLines(line.CaptionLines, Role::Caption, x, top + kFieldPad, CaptionWidth(line.Level), Qt::AlignLeft);
+        // The value's box: beside the caption, or under it across the page.
+        const double boxWidth = line.Wide ? WideValueWidth(line.Level) : G::ValueWidth;
+        const double boxLeft = right - boxWidth;
+        const double boxTop = line.Wide ? captionBottom + kFieldPad : top + kFieldPad;
         painter.setPen(QPen(rule, px(0.2)));
-        painter.drawRect(rect(boxLeft, top + kFieldPad / 2, G::ValueWidth, line.Height - kFieldPad));
+        painter.drawRect(rect(boxLeft, boxTop - kFieldPad / 2, boxWidth, top + line.Height - boxTop));
         painter.setPen(ink);
         QStringList values = line.ValueLines;
         if (values.isEmpty()) values.append(QString());  // an empty value keeps its line
-        const double valueBottom = drawLines(values, Role::Value, boxLeft + kValuePad, top + kFieldPad,
-                                             G::ValueWidth - 2 * kValuePad, Qt::AlignLeft);
+        const double valueBottom =
+            drawLines(values, Role::Value, boxLeft + kValuePad, boxTop, boxWidth - 2 * kValuePad, Qt::AlignLeft);
         painter.setPen(grey);
         if (line.NoteBeside) {
           // On the value's line, its baseline with the value's.
           painter.setFont(PaperFont(Role::Value));
           const QFontMetricsF value(PaperFont(Role::Value), painter.device());
           const double left = px(boxLeft + kValuePad + kNoteGap) + value.horizontalAdvance(line.Value);
-          const double baseline = px(top + kFieldPad) + value.ascent();
+          const double baseline = px(boxTop) + value.ascent();
           painter.setFont(PaperFont(Role::Note));
           painter.drawText(QPointF(left, baseline), line.Note);
         } else {
-          drawLines(line.NoteLines, Role::Note, boxLeft + kValuePad, valueBottom, G::ValueWidth - 2 * kValuePad,
+          drawLines(line.NoteLines, Role::Note, boxLeft + kValuePad, valueBottom, boxWidth - 2 * kValuePad,
                     Qt::AlignLeft);
         }
         break;

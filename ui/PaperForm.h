@@ -39,6 +39,7 @@ struct TPaperLine {
   QStringList ValueLines;
   QStringList NoteLines;
   bool NoteBeside = false;  // the note follows a one-line value on its line
+  bool Wide = false;        // a long value: under its caption, across the page
   double Top = 0;
   double Height = 0;
 };

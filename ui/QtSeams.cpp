@@ -135,7 +135,8 @@ class TQtFileDialogs final : public IFileDialogs {
     QPrinter printer;
     QPrintDialog dialog(&printer, parent);
     if (dialog.exec() != QDialog::Accepted) return false;
-    printerName = printer.printerName();
+    // "Печать в файл" names no printer: the print module takes the file's path in its place.
+    printerName = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : printer.printerName();
     copies = printer.copyCount();
     return true;
   }

@@ -48,6 +48,7 @@ class IFileDialogs {
   virtual QString GetSaveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix) = 0;
   virtual QString GetExistingDirectory(QWidget* parent, const QString& caption) = 0;
   // The print dialog: false when cancelled, otherwise the chosen printer and number of copies.
+  // Printing to a file, the printer's name is the path of the PDF file chosen.
   virtual bool ChoosePrinter(QWidget* parent, QString& printerName, int& copies) = 0;
   // The default browser or mail program; false when it could not be started.
   virtual bool OpenUrl(const QUrl& url) = 0;
