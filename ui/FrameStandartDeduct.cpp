@@ -252,6 +252,8 @@ void TfrFrameStandartDeduct::ApplyCountMode(CountGroup& group) {
   for (TMaskedEdit* month : group.Months) {
     if (isConst) month->setText(CountText(group.Count->value()));
     month->setReadOnly(isConst);
+    // A month that only shows the year's count is no stop for Tab.
+    month->setFocusPolicy(isConst ? Qt::NoFocus : Qt::StrongFocus);
     if (isConst) {
       ShowAsPanel(month);
     } else {

@@ -164,6 +164,7 @@ TEST_F(DeductStandardPageTest, ACountForTheYearOrMonthByMonth) {
     for (int m = 1; m <= 12; ++m) {
       EXPECT_EQ(MonthText(page.get(), g.Name, m), QStringLiteral("2")) << m;
       EXPECT_TRUE(MonthField(page.get(), g.Name, m)->isReadOnly()) << m;
+      EXPECT_EQ(MonthField(page.get(), g.Name, m)->focusPolicy(), Qt::NoFocus) << m;
     }
     QTest::keyClick(count, Qt::Key_Up);
     EXPECT_EQ(MonthText(page.get(), g.Name, 1), g.Maximum == 2 ? QStringLiteral("2") : QStringLiteral("3"));
@@ -177,6 +178,7 @@ TEST_F(DeductStandardPageTest, ACountForTheYearOrMonthByMonth) {
     Click(page.get(), constName.constData());
     EXPECT_FALSE(count->isEnabled());
     EXPECT_FALSE(MonthField(page.get(), g.Name, 3)->isReadOnly());
+    EXPECT_EQ(MonthField(page.get(), g.Name, 3)->focusPolicy(), Qt::StrongFocus);
     Retype(MonthField(page.get(), g.Name, 3), QStringLiteral("1"));
     Retype(MonthField(page.get(), g.Name, 12), QString());
     TypeText(MonthField(page.get(), g.Name, 11), QStringLiteral("x45"));
