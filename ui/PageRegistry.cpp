@@ -3,7 +3,9 @@
 #include <array>
 
 #include "ui/CompositePages.h"
+#include "ui/FrameBusinessNew.h"
 #include "ui/FrameCB.h"
+#include "ui/FrameCurrency.h"
 #include "ui/FrameInitialData.h"
 #include "ui/FrameInvestTov.h"
 #include "ui/FrameNinePercent.h"
@@ -49,8 +51,8 @@ constexpr std::array kPages{
     PageEntry{PageId::ThirteenPercentNR, "TTfrThirteenPercentNR",
               "Доходы нерезидентов, высококвалифицированных специалистов", &Make<TTfrThirteenPercentNR>},
     PageEntry{PageId::ThirtyPercent, "TfrThirtyPercent", "Дивиденды", &Make<TfrThirtyPercent>},
-    PageEntry{PageId::Currency, "TfrCurrency", "Доходы за пределами РФ", nullptr},
-    PageEntry{PageId::BusinessNew, "TfrBusinessNew", "Предприниматели", nullptr},
+    PageEntry{PageId::Currency, "TfrCurrency", "Доходы за пределами РФ", &Make<TfrCurrency>},
+    PageEntry{PageId::BusinessNew, "TfrBusinessNew", "Предприниматели", &Make<TfrBusinessNew>},
     PageEntry{PageId::InvestTov, "TfrInvestTov", "Инвест. товарищества", &Make<TfrInvestTov>},
     PageEntry{PageId::FrameDeductData, "TfrFrameDeductData", "Вычеты", &Make<TfrFrameDeductData>},
     PageEntry{PageId::FrameStandartDeduct, "TfrFrameStandartDeduct", "Стандартные налоговые вычеты",
