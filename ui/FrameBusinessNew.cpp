@@ -29,6 +29,8 @@ namespace {
 constexpr int kFirstFarmYear = 1997;
 constexpr int kLastFarmYear = 2016;
 constexpr int kFarmYearWhenEmpty = 2000;
+// The captions of an activity's amounts, documented or not, stand in one column.
+constexpr int kCaptionColumn = 150;
 
 // Showing another activity is not a change of the return.
 class FillingGuard {
@@ -128,8 +130,8 @@ TfrBusinessNew::TfrBusinessNew(QWidget* owner, TPageHost& host) : TThinkingFrame
   lvSourseIncomeInfo->setSelectionMode(QAbstractItemView::SingleSelection);
   lvSourseIncomeInfo->setEditTriggers(QAbstractItemView::NoEditTriggers);
   lvSourseIncomeInfo->setFixedWidth(360);
-  lvSourseIncomeInfo->setMaximumHeight(150);
-  top->addWidget(lvSourseIncomeInfo);
+  lvSourseIncomeInfo->setFixedHeight(150);
+  top->addWidget(lvSourseIncomeInfo, 0, Qt::AlignTop);
   auto* buttons = new QVBoxLayout;
   btAddBusiness =
       MakeListButton(this, "btAddBusiness", QStringLiteral("Добавить"), QStringLiteral("Добавить источник выплат"));
@@ -138,11 +140,11 @@ TfrBusinessNew::TfrBusinessNew(QWidget* owner, TPageHost& host) : TThinkingFrame
   btEditBusiness = MakeListButton(this, "btEditBusiness", QStringLiteral("Изменить"),
                                   QStringLiteral("Редактировать источник выплат"));
   for (QToolButton* b : {btAddBusiness, btDeleteBusiness, btEditBusiness}) buttons->addWidget(b);
-  buttons->addStretch();
   top->addLayout(buttons);
+  top->setAlignment(buttons, Qt::AlignTop);
 
   // The peasant farm, beside the list.
-  gbFarm = new QGroupBox(QStringLiteral("Глава КФХ"), this);
+  gbFarm = new QGroupBox(this);
   gbFarm->setObjectName(QStringLiteral("gbFarm"));
   auto* farm = new QGridLayout(gbFarm);
   cbPeasantFarm = new QCheckBox(QStringLiteral("Крестьянское (фермерское) хозяйство"), gbFarm);
@@ -167,8 +169,8 @@ TfrBusinessNew::TfrBusinessNew(QWidget* owner, TPageHost& host) : TThinkingFrame
   farm->addLayout(year, 1, 1);
   farm->addWidget(lbFarmExemptIncome, 2, 0);
   farm->addWidget(edFarmExemptIncome, 2, 1);
-  farm->setRowStretch(3, 1);
-  top->addWidget(gbFarm, 1);
+  gbFarm->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+  top->addWidget(gbFarm, 1, Qt::AlignTop);
   layout->addLayout(top);
 
   // The activity selected.
@@ -213,10 +215,11 @@ TfrBusinessNew::TfrBusinessNew(QWidget* owner, TPageHost& host) : TThinkingFrame
   expenses->addWidget(inNumber, 2, 3, Qt::AlignBottom);
   expenses->addWidget(MakeLabel(pnExpenses, QStringLiteral("в т.ч. по тр. договорам"), edLabourContractCosts), 3, 3);
   expenses->addWidget(edLabourContractCosts, 3, 4);
+  expenses->setColumnMinimumWidth(0, kCaptionColumn);
   expenses->setColumnMinimumWidth(2, 24);
   expenses->setColumnStretch(5, 1);
   activity->addWidget(pnExpenses, 1, 0, 1, 4);
-  activity->setColumnMinimumWidth(0, 150);
+  activity->setColumnMinimumWidth(0, kCaptionColumn);
   activity->setColumnStretch(3, 1);
   layout->addWidget(gbActivity);
 

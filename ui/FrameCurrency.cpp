@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QStyle>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -35,6 +36,8 @@ namespace {
 
 constexpr TIncomeEntryDialog kMode = TIncomeEntryDialog::ForeignIncome;
 constexpr char kTitle[] = "Доходы за пределами РФ";
+// The captions of every group stand in one column.
+constexpr int kLabelColumn = 240;
 
 std::int32_t CodeNumber(const std::string& code) {
   if (code.empty()) return 0;
@@ -57,6 +60,13 @@ Currency InRoubles(const QString& amountText, const QString& unitsText, const QS
 }
 
 QLabel* Caption(QWidget* parent, const QString& text) { return new QLabel(text, parent); }
+
+// A field the program fills looks like the panels, one the user types into like a field.
+void SetFilledByProgram(QLineEdit* field, bool readOnly) {
+  field->setReadOnly(readOnly);
+  field->setStyleSheet(QString());
+  if (readOnly) ShowAsPanel(field);
+}
 
 // Showing another entry is not a change of the return.
 class FillingGuard {
@@ -149,23 +159,20 @@ TfrCurrency::TfrCurrency(QWidget* owner, TPageHost& host)
   lbAutoRate = new QLabel(QStringLiteral("курса валюты"), gbIncomeInfo);
   lbAutoRate->setObjectName(QStringLiteral("lbAutoRate"));
   // The label stands under the box's text.
-  lbAutoRate->setIndent(22);
+  lbAutoRate->setIndent(cbAutoRate->style()->pixelMetric(QStyle::PM_IndicatorWidth) +
+                        cbAutoRate->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing));
 
   info->addWidget(MakeLabel(gbIncomeInfo, QStringLiteral("Дата получения дохода"), dtIncomeDate), 0, 0);
-  auto* dates = new QHBoxLayout;
-  dates->addWidget(dtIncomeDate);
-  dates->addSpacing(16);
-  dates->addWidget(MakeLabel(gbIncomeInfo, QStringLiteral("Дата уплаты налога"), dtTaxPaymentDate));
-  dates->addWidget(dtTaxPaymentDate);
-  dates->addStretch();
-  info->addLayout(dates, 0, 1);
-  info->addWidget(MakeLabel(gbIncomeInfo, QStringLiteral("Код и наименование валюты"), edCurrencyCode), 1, 0);
+  info->addWidget(dtIncomeDate, 0, 1, Qt::AlignLeft);
+  info->addWidget(MakeLabel(gbIncomeInfo, QStringLiteral("Дата уплаты налога"), dtTaxPaymentDate), 1, 0);
+  info->addWidget(dtTaxPaymentDate, 1, 1, Qt::AlignLeft);
+  info->addWidget(MakeLabel(gbIncomeInfo, QStringLiteral("Код и наименование валюты"), edCurrencyCode), 2, 0);
   auto* currency = new QHBoxLayout;
   currency->addWidget(edCurrencyCode);
   currency->addWidget(btCurrency);
   currency->addWidget(edCurrencyName, 1);
-  info->addLayout(currency, 1, 1);
-  info->addWidget(MakeLabel(gbIncomeInfo, QStringLiteral("На дату дохода и уплаты налога"), edIncomeRateRub), 2, 0);
+  info->addLayout(currency, 2, 1);
+  info->addWidget(MakeLabel(gbIncomeInfo, QStringLiteral("На дату дохода и уплаты налога"), edIncomeRateRub), 3, 0);
   const auto rateRow = [this](TMaskedEdit* rate, TMaskedEdit* units) {
     auto* row = new QHBoxLayout;
     row->addWidget(rate);
@@ -174,22 +181,19 @@ TfrCurrency::TfrCurrency(QWidget* owner, TPageHost& host)
     row->addWidget(Caption(gbIncomeInfo, QStringLiteral("за")));
     row->addWidget(units);
     row->addWidget(Caption(gbIncomeInfo, QStringLiteral("у.е.")));
-    row->addSpacing(16);
+    row->addStretch();
     return row;
   };
-  auto* incomeRate = rateRow(edIncomeRateRub, edIncomeRateUnits);
-  incomeRate->addWidget(cbAutoRate);
-  incomeRate->addStretch();
-  info->addLayout(incomeRate, 2, 1);
-  auto* taxRate = rateRow(edTaxRateRub, edTaxRateUnits);
-  taxRate->addWidget(lbAutoRate);
-  taxRate->addStretch();
-  info->addLayout(taxRate, 3, 1);
+  info->addLayout(rateRow(edIncomeRateRub, edIncomeRateUnits), 3, 1);
+  info->addLayout(rateRow(edTaxRateRub, edTaxRateUnits), 4, 1);
+  info->addWidget(cbAutoRate, 5, 1, Qt::AlignLeft);
+  info->addWidget(lbAutoRate, 6, 1, Qt::AlignLeft | Qt::AlignTop);
+  info->setVerticalSpacing(4);
+  info->setColumnMinimumWidth(0, kLabelColumn);
   info->setColumnStretch(1, 1);
   entry->addWidget(gbIncomeInfo);
 
-  // Полученный доход; Налог, уплаченный в иностранном государстве
-  auto* amounts = new QHBoxLayout;
+  // Полученный доход
   gbIncome = new QGroupBox(QStringLiteral("Полученный доход"), this);
   gbIncome->setObjectName(QStringLiteral("gbIncome"));
   auto* income = new QGridLayout(gbIncome);
@@ -199,39 +203,42 @@ TfrCurrency::TfrCurrency(QWidget* owner, TPageHost& host)
   lbIncomeName = new QLabel(gbIncome);
   lbIncomeName->setObjectName(QStringLiteral("lbIncomeName"));
   lbIncomeName->setWordWrap(true);
-  lbIncomeName->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  lbIncomeName->setMinimumHeight(2 * lbIncomeName->fontMetrics().lineSpacing());
+  lbIncomeName->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   edIncomeInCurrency = MakeEdit(gbIncome, "edIncomeInCurrency", EditType::edtCurrency, 12, 2);
   pnIncomeInRoubles = MakePanel(gbIncome, "pnIncomeInRoubles");
-  for (QLineEdit* e : {static_cast<QLineEdit*>(edIncomeInCurrency), pnIncomeInRoubles}) e->setFixedWidth(140);
   income->addWidget(MakeLabel(gbIncome, QStringLiteral("Код дохода"), btIncomeCode), 0, 0);
   auto* code = new QHBoxLayout;
   code->addWidget(pnIncomeCode);
   code->addWidget(btIncomeCode);
-  code->addStretch();
-  income->addLayout(code, 0, 1);
-  income->addWidget(lbIncomeName, 1, 0, 1, 2);
-  income->addWidget(MakeLabel(gbIncome, QStringLiteral("В иностранной валюте"), edIncomeInCurrency), 2, 0);
-  income->addWidget(edIncomeInCurrency, 2, 1);
-  income->addWidget(MakeLabel(gbIncome, QStringLiteral("В рублях по курсу ЦБ"), pnIncomeInRoubles), 3, 0);
-  income->addWidget(pnIncomeInRoubles, 3, 1);
-  income->setColumnStretch(1, 1);
-  amounts->addWidget(gbIncome, 1);
+  code->addWidget(lbIncomeName, 1);
+  income->addLayout(code, 0, 1, 1, 3);
+  income->addWidget(MakeLabel(gbIncome, QStringLiteral("В иностранной валюте"), edIncomeInCurrency), 1, 0);
+  income->addWidget(edIncomeInCurrency, 1, 1);
+  income->addWidget(MakeLabel(gbIncome, QStringLiteral("В рублях по курсу ЦБ"), pnIncomeInRoubles), 1, 2,
+                    Qt::AlignRight);
+  income->addWidget(pnIncomeInRoubles, 1, 3);
+  income->setRowMinimumHeight(0, 2 * lbIncomeName->fontMetrics().lineSpacing() + 4);
+  income->setColumnMinimumWidth(0, kLabelColumn);
+  income->setColumnStretch(2, 1);
+  entry->addWidget(gbIncome);
 
+  // Налог, уплаченный в иностранном государстве
   gbTax = new QGroupBox(QStringLiteral("Налог, уплаченный в иностранном государстве"), this);
   gbTax->setObjectName(QStringLiteral("gbTax"));
   auto* tax = new QGridLayout(gbTax);
   edTaxInCurrency = MakeEdit(gbTax, "edTaxInCurrency", EditType::edtCurrency, 12, 2);
   pnTaxInRoubles = MakePanel(gbTax, "pnTaxInRoubles");
-  for (QLineEdit* e : {static_cast<QLineEdit*>(edTaxInCurrency), pnTaxInRoubles}) e->setFixedWidth(140);
   tax->addWidget(MakeLabel(gbTax, QStringLiteral("В иностранной валюте"), edTaxInCurrency), 0, 0);
   tax->addWidget(edTaxInCurrency, 0, 1);
-  tax->addWidget(MakeLabel(gbTax, QStringLiteral("В рублях по курсу ЦБ"), pnTaxInRoubles), 1, 0);
-  tax->addWidget(pnTaxInRoubles, 1, 1);
-  tax->setRowStretch(2, 1);
+  tax->addWidget(MakeLabel(gbTax, QStringLiteral("В рублях по курсу ЦБ"), pnTaxInRoubles), 0, 2, Qt::AlignRight);
+  tax->addWidget(pnTaxInRoubles, 0, 3);
+  tax->setColumnMinimumWidth(0, kLabelColumn);
   tax->setColumnStretch(2, 1);
-  amounts->addWidget(gbTax, 1);
-  entry->addLayout(amounts);
+  entry->addWidget(gbTax);
+  for (QLineEdit* e : {static_cast<QLineEdit*>(edIncomeInCurrency), pnIncomeInRoubles,
+                       static_cast<QLineEdit*>(edTaxInCurrency), pnTaxInRoubles}) {
+    e->setFixedWidth(120);
+  }
 
   // Вычеты
   gbDeduction = new QGroupBox(QStringLiteral("Вычеты"), this);
@@ -256,6 +263,7 @@ TfrCurrency::TfrCurrency(QWidget* owner, TPageHost& host)
   deduction->addWidget(lbDeductName, 0, 3);
   deduction->addWidget(lbDeductAmount, 1, 0);
   deduction->addWidget(edDeductAmount, 1, 1, 1, 3, Qt::AlignLeft);
+  deduction->setColumnMinimumWidth(0, kLabelColumn);
   deduction->setColumnStretch(3, 1);
   entry->addWidget(gbDeduction);
 
@@ -281,6 +289,7 @@ TfrCurrency::TfrCurrency(QWidget* owner, TPageHost& host)
   cfc->addWidget(lbCfcMethod, 1, 0);
   cfc->addWidget(rbCfcAccounts, 1, 1, Qt::AlignLeft);
   cfc->addWidget(rbCfcRussianRules, 2, 1, Qt::AlignLeft);
+  cfc->setColumnMinimumWidth(0, kLabelColumn);
   cfc->setColumnStretch(1, 1);
   entry->addWidget(gbCfc);
   entry->addStretch();
@@ -537,9 +546,7 @@ void TfrCurrency::ShowCurrencyName(const std::string& storedName) {
   const std::string code = ToModel(edCurrencyCode->text());
   const TCurrencyEntry* known = rates != nullptr && !code.empty() ? rates->FindCurrency(code) : nullptr;
   edCurrencyName->setText(FromModel(known != nullptr ? known->Name : storedName));
-  edCurrencyName->setReadOnly(known != nullptr);
-  edCurrencyName->setStyleSheet(QString());
-  if (known != nullptr) ShowAsPanel(edCurrencyName);
+  SetFilledByProgram(edCurrencyName, known != nullptr);
   edCurrencyName->setCursorPosition(0);
 }
 
@@ -586,11 +593,7 @@ void TfrCurrency::SetAutoRate(bool ticked) {
 }
 
 void TfrCurrency::SetRateFieldsReadOnly(bool readOnly) {
-  for (TMaskedEdit* e : {edIncomeRateRub, edIncomeRateUnits, edTaxRateRub, edTaxRateUnits}) {
-    e->setReadOnly(readOnly);
-    e->setStyleSheet(QString());
-    if (readOnly) ShowAsPanel(e);
-  }
+  for (TMaskedEdit* e : {edIncomeRateRub, edIncomeRateUnits, edTaxRateRub, edTaxRateUnits}) SetFilledByProgram(e, readOnly);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -652,7 +655,7 @@ void TfrCurrency::SetDeductionAllowed(bool allowed) {
   edDeductAmount->show();
   edDeductAmount->setEnabled(allowed);
   // Until a deduction is chosen its sum cannot be typed.
-  edDeductAmount->setReadOnly(true);
+  SetFilledByProgram(edDeductAmount, true);
 }
 
 void TfrCurrency::PickDeduction() {
@@ -675,7 +678,7 @@ void TfrCurrency::ApplyDeduction(const TDeductionCode& deduction) {
   lbDeductAmount->setVisible(deduction.Visible);
   edDeductAmount->setVisible(deduction.Visible);
   edDeductAmount->setEnabled(deduction.Visible);
-  edDeductAmount->setReadOnly(!deduction.Enabled);
+  SetFilledByProgram(edDeductAmount, !deduction.Enabled);
 }
 
 void TfrCurrency::SetDeductionSum(const std::optional<Currency>& sum) {

@@ -586,5 +586,55 @@ TEST_F(BusinessTest, ABusinessWithDocumentedExpensesTypedAndComputed) {
   EXPECT_TRUE(list1.ПодлВозв.IsZero());
 }
 
+TEST_F(BusinessTest, Screenshots) {
+  InstallShippedDictionaries(programFolder);
+  auto window = MakeWindow({WriteDeclaration(QStringLiteral("shots.tv6"), [](mTDeclaration& d) {
+    d.InspectionCode = "7701";
+    d.TaxpayerCategory = 0;
+    d.SetSections(kSectionRussian | kSectionBusiness);
+    mTBusinessNew software;
+    software.ActivityKind = "1";
+    software.Okved = "62.01";
+    software.Income = Rub("1200000");
+    software.ExpenseTotal = Rub("700000");
+    software.MaterialExpenses = Rub("300000");
+    software.Depreciation = Rub("100000");
+    software.LabourCosts = Rub("250000");
+    software.LabourContractCosts = Rub("200000");
+    software.OtherExpenses = Rub("50000");
+    d.Businesses.Add(software);
+    mTBusinessNew farm;
+    farm.ActivityKind = "5";
+    farm.ExpensesConfirmed = 0;
+    farm.Income = Rub("300000.55");
+    farm.ExpenseNorm = Rub("60000.11");
+    d.Businesses.Add(farm);
+    d.AdvancePaymentsPaid = Rub("40000");
+    d.AdvancePaymentsAccrued = Rub("45000");
+    d.PatentPayments = Rub("5000");
+    d.TradeFee = Rub("1000");
+    d.IsPeasantFarm = 1;
+    d.FarmRegistrationDate = EncodeDate(2009, 1, 1);
+    d.FarmExemptIncome = Rub("150000");
+  })});
+  window->show();
+  Click(window.get(), "fbBusinessIncome");
+  SaveShot(window.get(), "page-business");
+  auto* list = Find<QTreeWidget>(window.get(), "lvSourseIncomeInfo");
+  list->setCurrentItem(list->topLevelItem(1));
+  SaveShot(window.get(), "page-business-norm");
+  WhenModal([](QWidget* dialog) {
+    SaveShot(dialog, "dialog-business");
+    WhenModal([](QWidget* picker) {
+      PickOkved(picker, kSoftware);
+      SaveShot(picker, "picker-okved");
+      QTest::keyClick(picker, Qt::Key_Escape);
+    });
+    Click(dialog, "btOkved");
+    QTest::keyClick(dialog, Qt::Key_Escape);
+  });
+  Click(window->CurrentPage(), "btAddBusiness");
+}
+
 }  // namespace
 }  // namespace talver::test

@@ -1,6 +1,9 @@
 #pragma once
 // A host for a page built on its own that also offers the dictionary files the program reads
 // at start-up: the shipped ones, or ones a test writes.
+#include <QDir>
+#include <QPixmap>
+
 #include <filesystem>
 #include <optional>
 
@@ -45,6 +48,16 @@ inline void InstallShippedDictionaries(const std::filesystem::path& programFolde
     std::filesystem::copy_file(ShippedFile(name), programFolder / "resources" / name,
                                std::filesystem::copy_options::overwrite_existing);
   }
+}
+
+// A picture of `widget` under the build tree, for a person to look at.
+inline void SaveShot(QWidget* widget, const char* name) {
+  QApplication::processEvents();
+  QDir().mkpath(QStringLiteral(TALVER_SCREENSHOT_DIR));
+  const QString path = QStringLiteral(TALVER_SCREENSHOT_DIR "/%1.png").arg(QString::fromLatin1(name));
+  const QPixmap picture = widget->grab();
+  EXPECT_FALSE(picture.isNull()) << name;
+  EXPECT_TRUE(picture.save(path)) << path.toStdString();
 }
 
 }  // namespace talver::test

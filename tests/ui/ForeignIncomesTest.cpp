@@ -659,5 +659,68 @@ TEST_F(ForeignPageTest, ADividendWithTaxPaidAbroadTypedAndComputed) {
   EXPECT_TRUE(s.List1.НалБаза.IsZero()) << "nothing at the general 13 %";
 }
 
+TEST_F(ForeignPageTest, Screenshots) {
+  InstallShippedDictionaries(programFolder);
+  auto window = MakeWindow({WriteDeclaration(QStringLiteral("shots.tv6"), [](mTDeclaration& d) {
+    d.InspectionCode = "7701";
+    d.SetSections(kSectionRussian | kSectionForeign);
+    mTCurrencyIncome dividend;
+    dividend.SourceName = "Apple Inc.";
+    dividend.CountryCode = "840";
+    dividend.CurrencyCode = "840";
+    dividend.CurrencyName = Utf8ToCp1251("Доллар США");
+    dividend.IncomeDate = EncodeDate(2016, 5, 20);
+    dividend.TaxPaymentDate = EncodeDate(2016, 5, 22);
+    dividend.AutoRate = 1;
+    dividend.IncomeRateRub = Rub("66.211");
+    dividend.IncomeRateUnits = 1;
+    dividend.TaxRateRub = Rub("66.3775");
+    dividend.TaxRateUnits = 1;
+    dividend.IncomeCode = 1010;
+    dividend.IncomeRate = 14;
+    dividend.SetIncomeInCurrency(Rub("1000"));
+    dividend.SetTaxInCurrency(Rub("100"));
+    d.CurrencyIncomes.Add(dividend);
+    mTCurrencyIncome company;
+    company.SourceName = Utf8ToCp1251("Kontrollierte Auslandsgesellschaft Holding GmbH & Co. KG");
+    company.CountryCode = "276";
+    company.CurrencyCode = "978";
+    company.IncomeCode = 1000;
+    company.IncomeRate = 99;
+    company.CfcNumber = Utf8ToCp1251("АБ 12345");
+    company.CfcProfitMethod = 1;
+    d.CurrencyIncomes.Add(company);
+    mTCurrencyIncome royalty;
+    royalty.SourceName = "Springer";
+    royalty.CurrencyCode = "978";
+    royalty.IncomeCode = 2201;
+    royalty.IncomeRate = 13;
+    royalty.IncomeRateRub = Rub("74.5");
+    royalty.IncomeRateUnits = 1;
+    royalty.DeductCode = 405;
+    royalty.DeductRate = 20;
+    royalty.SetIncomeInCurrency(Rub("2000"));
+    d.CurrencyIncomes.Add(royalty);
+  })});
+  window->show();
+  Click(window.get(), "fbForeignIncome");
+  SaveShot(window.get(), "page-currency");
+  auto* list = Find<QTreeWidget>(window.get(), "lvSources");
+  list->setCurrentItem(list->topLevelItem(1));
+  SaveShot(window.get(), "page-currency-cfc");
+  list->setCurrentItem(list->topLevelItem(2));
+  SaveShot(window.get(), "page-currency-deduction");
+  WhenModal([](QWidget* dialog) {
+    SaveShot(dialog, "dialog-currency-source");
+    QTest::keyClick(dialog, Qt::Key_Escape);
+  });
+  Click(window.get(), "btEditSource");
+  WhenModal([](QWidget* picker) {
+    SaveShot(picker, "picker-currencies");
+    QTest::keyClick(picker, Qt::Key_Escape);
+  });
+  Click(window->CurrentPage(), "btCurrency");
+}
+
 }  // namespace
 }  // namespace talver::test
