@@ -21,6 +21,7 @@
 #include "ui/InputBusinessIncome.h"
 #include "ui/MaskedEdit.h"
 #include "ui/PageWidgets.h"
+#include "ui/SourceWidgets.h"
 #include "ui/UiText.h"
 
 namespace talver {
@@ -31,39 +32,6 @@ constexpr int kLastFarmYear = 2016;
 constexpr int kFarmYearWhenEmpty = 2000;
 // The captions of an activity's amounts, documented or not, stand in one column.
 constexpr int kCaptionColumn = 150;
-
-// Showing another activity is not a change of the return.
-class FillingGuard {
- public:
-  explicit FillingGuard(TPageHost& host) : host_(host), previous_(host.SwitchingPage()) {
-    host_.SetSwitchingPage(true);
-  }
-  ~FillingGuard() { host_.SetSwitchingPage(previous_); }
-  FillingGuard(const FillingGuard&) = delete;
-  FillingGuard& operator=(const FillingGuard&) = delete;
-
- private:
-  TPageHost& host_;
-  bool previous_;
-};
-
-QToolButton* MakeListButton(QWidget* parent, const char* name, const QString& text, const QString& hint) {
-  auto* button = new QToolButton(parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setText(text);
-  button->setToolTip(hint);
-  button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  button->setMinimumWidth(90);
-  return button;
-}
-
-void SelectRow(QTreeWidget* list, int row) {
-  if (row < 0 || row >= list->topLevelItemCount()) return;
-  QTreeWidgetItem* item = list->topLevelItem(row);
-  list->setCurrentItem(item);
-  item->setSelected(true);
-  list->scrollToItem(item);
-}
 
 // Only these kinds may do without documents, claiming the norm instead.
 bool MayClaimNorm(const std::string& kind) { return kind == "1" || kind == "5"; }
@@ -89,10 +57,6 @@ QString AddedLineText(const std::string& kind, const std::string& okved) {
 QString NormText(const QString& income) {
   return AmountTextKeepZero(MulDivRoundTo2(AmountOrZero(income), 20, 100));
 }
-
-// Whole roubles; an amount stored with kopecks, which these fields cannot take, is shown
-// rounded half up instead of being refused as nothing.
-QString WholeText(Currency value) { return AmountText(RoundHalfUp(value)); }
 
 TMaskedEdit* AmountEdit(QWidget* parent, const char* name) {
   TMaskedEdit* edit = MakeEdit(parent, name, EditType::edtCurrency, 12, 2);
@@ -122,22 +86,17 @@ TfrBusinessNew::TfrBusinessNew(QWidget* owner, TPageHost& host) : TThinkingFrame
 
   // The activities.
   auto* top = new QHBoxLayout;
-  lvSourseIncomeInfo = new QTreeWidget(this);
-  lvSourseIncomeInfo->setObjectName(QStringLiteral("lvSourseIncomeInfo"));
-  lvSourseIncomeInfo->setHeaderLabels({QStringLiteral("Виды деятельности")});
-  lvSourseIncomeInfo->setToolTip(QStringLiteral("Список видов деятельности"));
-  lvSourseIncomeInfo->setRootIsDecorated(false);
-  lvSourseIncomeInfo->setSelectionMode(QAbstractItemView::SingleSelection);
-  lvSourseIncomeInfo->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  lvSourseIncomeInfo = MakeRowList(this, "lvSourseIncomeInfo", {QStringLiteral("Виды деятельности")},
+                                   QStringLiteral("Список видов деятельности"));
   lvSourseIncomeInfo->setFixedWidth(360);
   lvSourseIncomeInfo->setFixedHeight(150);
   top->addWidget(lvSourseIncomeInfo, 0, Qt::AlignTop);
   auto* buttons = new QVBoxLayout;
   btAddBusiness =
-      MakeListButton(this, "btAddBusiness", QStringLiteral("Добавить"), QStringLiteral("Добавить источник выплат"));
+      MakeListToolButton(this, "btAddBusiness", QStringLiteral("Добавить"), QStringLiteral("Добавить источник выплат"));
   btDeleteBusiness =
-      MakeListButton(this, "btDeleteBusiness", QStringLiteral("Удалить"), QStringLiteral("Удалить источник выплат"));
-  btEditBusiness = MakeListButton(this, "btEditBusiness", QStringLiteral("Изменить"),
+      MakeListToolButton(this, "btDeleteBusiness", QStringLiteral("Удалить"), QStringLiteral("Удалить источник выплат"));
+  btEditBusiness = MakeListToolButton(this, "btEditBusiness", QStringLiteral("Изменить"),
                                   QStringLiteral("Редактировать источник выплат"));
   for (QToolButton* b : {btAddBusiness, btDeleteBusiness, btEditBusiness}) buttons->addWidget(b);
   top->addLayout(buttons);
@@ -304,7 +263,7 @@ TfrBusinessNew::TfrBusinessNew(QWidget* owner, TPageHost& host) : TThinkingFrame
   });
 
   // Fill from the model.
-  FillingGuard guard(Host());
+  TListFillingGuard guard(Host());
   const mTDeclaration& d = Declaration();
   for (std::size_t i = 0; i < d.Businesses.Count(); ++i) {
     const mTBusinessNew& b = d.Businesses.Get(i);
@@ -312,12 +271,12 @@ TfrBusinessNew::TfrBusinessNew(QWidget* owner, TPageHost& host) : TThinkingFrame
     item->setToolTip(0, item->text(0));
     lvSourseIncomeInfo->addTopLevelItem(item);
   }
-  edAdvancePaymentsPaid->setText(WholeText(d.AdvancePaymentsPaid));
-  edAdvancePaymentsAccrued->setText(WholeText(d.AdvancePaymentsAccrued));
+  edAdvancePaymentsPaid->setText(WholeRoublesText(d.AdvancePaymentsPaid));
+  edAdvancePaymentsAccrued->setText(WholeRoublesText(d.AdvancePaymentsAccrued));
   edAdjustedIncome->setText(AmountText(d.AdjustedIncome));
-  edAdjustedExpense->setText(WholeText(d.AdjustedExpense));
-  edPatentPayments->setText(WholeText(d.PatentPayments));
-  edTradeFee->setText(WholeText(d.TradeFee));
+  edAdjustedExpense->setText(WholeRoublesText(d.AdjustedExpense));
+  edPatentPayments->setText(WholeRoublesText(d.PatentPayments));
+  edTradeFee->setText(WholeRoublesText(d.TradeFee));
   cbPeasantFarm->setChecked(d.IsPeasantFarm != 0);
   edFarmYear->setText(FromUtf8(IntToText(DecodeDate(d.FarmRegistrationDate).Year)));
   edFarmExemptIncome->setText(AmountText(d.FarmExemptIncome));
@@ -377,11 +336,11 @@ void TfrBusinessNew::StepFarmYear(int delta) {
 void TfrBusinessNew::FocusList() {
   if (Declaration().Businesses.Count() == 0) return;
   lvSourseIncomeInfo->setFocus();
-  SelectRow(lvSourseIncomeInfo, 0);
+  SelectListRow(lvSourseIncomeInfo, 0);
 }
 
 void TfrBusinessNew::SelectActivity(int row) {
-  FillingGuard guard(Host());
+  TListFillingGuard guard(Host());
   if (mTBusinessNew* previous = Selected()) StoreActivity(*previous);
   selected_.reset();
   if (row < 0 || static_cast<std::size_t>(row) >= Declaration().Businesses.Count()) {
@@ -459,7 +418,7 @@ void TfrBusinessNew::AddActivity() {
   item->setToolTip(0, item->text(0));
   lvSourseIncomeInfo->addTopLevelItem(item);
   if (first) UpdateEnabling();
-  SelectRow(lvSourseIncomeInfo, static_cast<int>(index));
+  SelectListRow(lvSourseIncomeInfo, static_cast<int>(index));
 }
 
 void TfrBusinessNew::EditActivity() {
@@ -499,7 +458,7 @@ void TfrBusinessNew::DeleteActivity() {
     UpdateEnabling();
     return;
   }
-  SelectRow(lvSourseIncomeInfo, index == 0 ? 0 : static_cast<int>(index) - 1);
+  SelectListRow(lvSourseIncomeInfo, index == 0 ? 0 : static_cast<int>(index) - 1);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -530,7 +489,7 @@ void TfrBusinessNew::ShowError(std::uint16_t code) {
     return;
   }
   lvSourseIncomeInfo->setFocus();
-  SelectRow(lvSourseIncomeInfo, code - 1);
+  SelectListRow(lvSourseIncomeInfo, code - 1);
 }
 
 }  // namespace talver

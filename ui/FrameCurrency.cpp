@@ -28,6 +28,7 @@
 #include "ui/MaskedDocEdit.h"
 #include "ui/MaskedEdit.h"
 #include "ui/PageWidgets.h"
+#include "ui/SourceWidgets.h"
 #include "ui/Pickers.h"
 #include "ui/UiText.h"
 
@@ -68,38 +69,6 @@ void SetFilledByProgram(QLineEdit* field, bool readOnly) {
   if (readOnly) ShowAsPanel(field);
 }
 
-// Showing another entry is not a change of the return.
-class FillingGuard {
- public:
-  explicit FillingGuard(TPageHost& host) : host_(host), previous_(host.SwitchingPage()) {
-    host_.SetSwitchingPage(true);
-  }
-  ~FillingGuard() { host_.SetSwitchingPage(previous_); }
-  FillingGuard(const FillingGuard&) = delete;
-  FillingGuard& operator=(const FillingGuard&) = delete;
-
- private:
-  TPageHost& host_;
-  bool previous_;
-};
-
-QToolButton* MakeListButton(QWidget* parent, const char* name, const QString& text, const QString& hint) {
-  auto* button = new QToolButton(parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setText(text);
-  button->setToolTip(hint);
-  button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  return button;
-}
-
-void SelectRow(QTreeWidget* list, int row) {
-  if (row < 0 || row >= list->topLevelItemCount()) return;
-  QTreeWidgetItem* item = list->topLevelItem(row);
-  list->setCurrentItem(item);
-  item->setSelected(true);
-  list->scrollToItem(item);
-}
-
 }  // namespace
 
 TfrCurrency::TfrCurrency(QWidget* owner, TPageHost& host)
@@ -111,22 +80,19 @@ TfrCurrency::TfrCurrency(QWidget* owner, TPageHost& host)
 
   // The entries, by their sources.
   auto* sourcesColumn = new QVBoxLayout;
-  lvSources = new QTreeWidget(this);
-  lvSources->setObjectName(QStringLiteral("lvSources"));
-  lvSources->setHeaderLabels({QStringLiteral("Источники выплат")});
-  lvSources->setRootIsDecorated(false);
-  lvSources->setSelectionMode(QAbstractItemView::SingleSelection);
-  lvSources->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  lvSources = MakeRowList(this, "lvSources", {QStringLiteral("Источники выплат")}, QString());
   lvSources->setFixedWidth(190);
   sourcesColumn->addWidget(lvSources, 1);
   auto* sourceButtons = new QHBoxLayout;
   sourceButtons->setSpacing(2);
-  btAddSource = MakeListButton(this, "btAddSource", QStringLiteral("Добавить"), QStringLiteral("Добавить источник выплат"));
+  btAddSource = MakeListToolButton(this, "btAddSource", QStringLiteral("Добавить"), QStringLiteral("Добавить источник выплат"));
   btDeleteSource =
-      MakeListButton(this, "btDeleteSource", QStringLiteral("Удалить"), QStringLiteral("Удалить источник выплат"));
+      MakeListToolButton(this, "btDeleteSource", QStringLiteral("Удалить"), QStringLiteral("Удалить источник выплат"));
   btEditSource =
-      MakeListButton(this, "btEditSource", QStringLiteral("Изменить"), QStringLiteral("Редактировать источник выплат"));
+      MakeListToolButton(this, "btEditSource", QStringLiteral("Изменить"), QStringLiteral("Редактировать источник выплат"));
   for (QToolButton* b : {btAddSource, btDeleteSource, btEditSource}) {
+    // The three share the width of the list above them.
+    b->setMinimumWidth(0);
     b->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     sourceButtons->addWidget(b);
   }
@@ -365,7 +331,7 @@ mTCurrencyIncome* TfrCurrency::Selected() {
 void TfrCurrency::FocusList() {
   if (Declaration().CurrencyIncomes.Count() == 0) return;
   lvSources->setFocus();
-  SelectRow(lvSources, 0);
+  SelectListRow(lvSources, 0);
 }
 
 void TfrCurrency::SelectEntry(int row) {
@@ -374,7 +340,7 @@ void TfrCurrency::SelectEntry(int row) {
   if (row >= 0 && static_cast<std::size_t>(row) < Declaration().CurrencyIncomes.Count()) {
     selected_ = static_cast<std::size_t>(row);
   }
-  FillingGuard guard(Host());
+  TListFillingGuard guard(Host());
   const mTCurrencyIncome* shown = Selected();
   ShowEntry(shown != nullptr ? *shown : mTCurrencyIncome{});
   SetEntryControlsEnabled(shown != nullptr);
@@ -401,7 +367,7 @@ void TfrCurrency::AddSource() {
   item->setToolTip(0, item->text(0));
   lvSources->addTopLevelItem(item);
   NotifyChanged();
-  SelectRow(lvSources, static_cast<int>(index));
+  SelectListRow(lvSources, static_cast<int>(index));
 }
 
 void TfrCurrency::EditSource() {
@@ -436,7 +402,7 @@ void TfrCurrency::DeleteSource() {
     SelectEntry(-1);
     return;
   }
-  SelectRow(lvSources, index == 0 ? 0 : static_cast<int>(index) - 1);
+  SelectListRow(lvSources, index == 0 ? 0 : static_cast<int>(index) - 1);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -717,7 +683,7 @@ std::uint16_t TfrCurrency::CheckData() {
 void TfrCurrency::ShowError(std::uint16_t code) {
   if (code == 0 || code > lvSources->topLevelItemCount()) return;
   lvSources->setFocus();
-  SelectRow(lvSources, code - 1);
+  SelectListRow(lvSources, code - 1);
 }
 
 }  // namespace talver

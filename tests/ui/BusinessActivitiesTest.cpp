@@ -620,7 +620,11 @@ TEST_F(BusinessTest, Screenshots) {
   window->show();
   Click(window.get(), "fbBusinessIncome");
   SaveShot(window.get(), "page-business");
+  // The page opens on its first activity.
   auto* list = Find<QTreeWidget>(window.get(), "lvSourseIncomeInfo");
+  EXPECT_EQ(list->currentItem(), list->topLevelItem(0));
+  EXPECT_EQ(Text(window.get(), "edIncome"), QStringLiteral("1200000"));
+  EXPECT_TRUE(window->Saved());
   list->setCurrentItem(list->topLevelItem(1));
   SaveShot(window.get(), "page-business-norm");
   WhenModal([](QWidget* dialog) {

@@ -705,7 +705,11 @@ TEST_F(ForeignPageTest, Screenshots) {
   window->show();
   Click(window.get(), "fbForeignIncome");
   SaveShot(window.get(), "page-currency");
+  // The page opens on its first entry.
   auto* list = Find<QTreeWidget>(window.get(), "lvSources");
+  EXPECT_EQ(list->currentItem(), list->topLevelItem(0));
+  EXPECT_EQ(Text(window.get(), "edCurrencyCode"), QStringLiteral("840"));
+  EXPECT_TRUE(window->Saved());
   list->setCurrentItem(list->topLevelItem(1));
   SaveShot(window.get(), "page-currency-cfc");
   list->setCurrentItem(list->topLevelItem(2));
