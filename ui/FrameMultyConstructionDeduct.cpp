@@ -42,6 +42,12 @@ QString ShortName(std::int32_t kind) {
   return QString::fromUtf8(kShortNames[kind - 1]);
 }
 
+// The row of an object accepted in the dialog shows the name as the dialog listed it.
+QString DialogName(const TfmInputConstruction& dialog, const mTConstructionDeductObj& o) {
+  const QString name = dialog.ObjectNameText();
+  return name.isEmpty() ? ShortName(o.ObjectKind) : name;
+}
+
 int Year(TDate date) { return DecodeDate(date).Year; }
 
 bool After2013(const mTConstructionDeductObj& o) {
@@ -378,7 +384,7 @@ void TfrMultyConstructionDeduct::AddObject() {
 
   mTConstructionDeductObj object;
   dialog.GetObject(object);
-  const QString row = RowText(dialog.ObjectNameText(), object);
+  const QString row = RowText(DialogName(dialog, object), object);
   pd.AddObject(std::move(object));
   const std::uint8_t pensioner = dialog.Pensioner() ? 1 : 0;
   for (std::size_t i = 0; i < pd.ObjectCount(); ++i) pd.GetObject(i).Pensioner = pensioner;
@@ -427,7 +433,7 @@ void TfrMultyConstructionDeduct::EditObject() {
   for (std::size_t i = 0; i < pd.ObjectCount(); ++i) pd.GetObject(i).Pensioner = pensioner;
   dialog.GetObject(edited);
   ShowTotals();
-  lvObjects->topLevelItem(row)->setText(0, RowText(dialog.ObjectNameText(), edited));
+  lvObjects->topLevelItem(row)->setText(0, RowText(DialogName(dialog, edited), edited));
   UpdateAddButton();
   ApplyCarriedRule();
   // A change made only in the lists or dates of the dialog is a change of the return too.
