@@ -13,7 +13,6 @@
 
 class QCheckBox;
 class QComboBox;
-class QDate;
 class QDateEdit;
 class QLabel;
 class QRadioButton;
