@@ -45,6 +45,8 @@ struct TNode {
   }
 };
 
+constexpr std::size_t kDeepestNesting = 64;
+
 TNode ParseReturn(std::string_view xml1251) {
   if (Trim(xml1251).empty()) throw EPrintModule("Модулю печати передан пустой текст декларации.");
   // The text is decoded here, once; the reader takes the decoded text whatever its declaration says.
@@ -55,6 +57,12 @@ TNode ParseReturn(std::string_view xml1251) {
   while (!reader.atEnd()) {
     const QXmlStreamReader::TokenType token = reader.readNext();
     if (token == QXmlStreamReader::StartElement) {
+      // The return nests a few levels; a text nested deeper is no return and would only
+      // exhaust the stack of the layout.
+      if (open.size() >= kDeepestNesting) {
+        throw EPrintModule("Текст декларации не удалось прочитать: элементы вложены слишком глубоко (строка " +
+                           std::to_string(reader.lineNumber()) + ").");
+      }
       TNode node;
       node.Name = reader.name().toString().toStdString();
       for (const QXmlStreamAttribute& attribute : reader.attributes()) {

@@ -1,9 +1,12 @@
 #include "ui/PrintModule.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QScreen>
@@ -66,6 +69,17 @@ void TPrintModule::PreviewData(std::string& xml, std::int32_t windowHandle) {
     const QRect room = screen->availableGeometry();
     dialog.resize(std::min(room.width(), 1000), room.height() * 9 / 10);
   }
+  // A whole page on a screen is too small to read: the page's width fills the window, through
+  // the dialog's own button so that its tool bar shows it.
+  const QString fitWidth = QCoreApplication::translate("QPrintPreviewDialog", "Fit width");
+  bool fitted = false;
+  for (QAction* action : dialog.findChildren<QAction*>()) {
+    if (!fitted && action->text() == fitWidth) {
+      action->trigger();
+      fitted = true;
+    }
+  }
+  if (auto* pages = dialog.findChild<QPrintPreviewWidget*>(); pages != nullptr && !fitted) pages->fitToWidth();
   dialog.exec();
 }
 

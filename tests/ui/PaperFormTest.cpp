@@ -352,6 +352,8 @@ TEST(PaperFormTest, TextThatIsNoReturnIsAModuleErrorInRussian) {
       {"<Справка><Документ/></Справка>",
        "Переданный модулю печати текст не является декларацией: в нем нет элемента «Документ»."},
   };
+  std::string deep;
+  for (int i = 0; i < 100000; ++i) deep += "<a>";
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Utf8);
     TPrintModule module;
@@ -362,6 +364,12 @@ TEST(PaperFormTest, TextThatIsNoReturnIsAModuleErrorInRussian) {
     } catch (const EPrintModule& error) {
       EXPECT_EQ(std::string(error.what()).rfind(c.Message, 0), 0u) << error.what();
     }
+  }
+  try {
+    LayOutPaperForm(Utf8ToCp1251("<Файл><Документ>") + deep, {});
+    ADD_FAILURE() << "no error";
+  } catch (const EPrintModule& error) {
+    EXPECT_STREQ(error.what(), "Текст декларации не удалось прочитать: элементы вложены слишком глубоко (строка 1).");
   }
 }
 
