@@ -559,8 +559,8 @@ void PaintPaperPage(QPainter& painter, const TPaperForm& form, const TPaperPage&
   painter.drawLine(QPointF(px(G::Left), px(G::BodyBottom + 2)), QPointF(px(right), px(G::BodyBottom + 2)));
   painter.setPen(grey);
   painter.setFont(PaperFont(Role::Margin));
-  painter.drawText(rect(G::Left, G::BodyBottom + 3, G::BodyWidth(), 10), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                   form.Footer);
+  painter.drawText(rect(G::Left, G::BodyBottom + 3, G::BodyWidth(), 10),
+                   Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, form.Footer);
 
   const auto drawLines = [&](const QStringList& lines, Role role, double x, double y, double width,
                              Qt::Alignment align) {

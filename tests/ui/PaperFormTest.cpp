@@ -224,8 +224,10 @@ std::multiset<std::tuple<std::string, std::string, QString>> AttributesOf(const 
   for (const QRegularExpressionMatch& t : tag.globalMatch(text)) {
     for (const QRegularExpressionMatch& a : attribute.globalMatch(t.captured(2))) {
       QString value = a.captured(2);
-      value.replace(QStringLiteral("&quot;"), QStringLiteral("\"")).replace(QStringLiteral("&lt;"), QStringLiteral("<"));
-      value.replace(QStringLiteral("&gt;"), QStringLiteral(">")).replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+      value.replace(QStringLiteral("&quot;"), QStringLiteral("\""));
+      value.replace(QStringLiteral("&lt;"), QStringLiteral("<"));
+      value.replace(QStringLiteral("&gt;"), QStringLiteral(">"));
+      value.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
       attributes.emplace(t.captured(1).toStdString(), a.captured(1).toStdString(), value);
     }
   }
@@ -326,7 +328,9 @@ TEST(PaperFormTest, ALongSheetContinuesOnFollowingPagesUnderItsHeading) {
   }
   EXPECT_TRUE(sawName && sawWord);
   bool numbered = false;
-  for (const TPaperPage& page : form.Pages) numbered = numbered || page.PlainText().contains(U("Источник выплаты дохода № 40"));
+  for (const TPaperPage& page : form.Pages) {
+    numbered = numbered || page.PlainText().contains(U("Источник выплаты дохода № 40"));
+  }
   EXPECT_TRUE(numbered);
 
   QTemporaryDir dir;
@@ -348,7 +352,8 @@ TEST(PaperFormTest, TextThatIsNoReturnIsAModuleErrorInRussian) {
       {"   ", "Модулю печати передан пустой текст декларации."},
       {"ERROR", "Текст декларации не удалось прочитать: "},
       {"<Файл><Документ КНД=\"1151020\">", "Текст декларации не удалось прочитать: "},
-      {"<Файл ИдФайл=\"X\"/>", "Переданный модулю печати текст не является декларацией: в нем нет элемента «Документ»."},
+      {"<Файл ИдФайл=\"X\"/>",
+       "Переданный модулю печати текст не является декларацией: в нем нет элемента «Документ»."},
       {"<Справка><Документ/></Справка>",
        "Переданный модулю печати текст не является декларацией: в нем нет элемента «Документ»."},
   };
@@ -408,7 +413,9 @@ TEST(PaperFormTest, ThePrinterMustBeOneTheModuleCanPrintOn) {
 
 TEST(PaperFormTest, PicturesOfThePages) {
   TPaperParams params{{kRecipientParam, Utf8ToCp1251("Инспекция ФНС России по г. Балашихе Московской области")}};
-  for (const std::string& tail : GoldenTails()) SavePages(LayOutPaperForm(Golden(tail), params), QString::fromStdString(tail));
+  for (const std::string& tail : GoldenTails()) {
+    SavePages(LayOutPaperForm(Golden(tail), params), QString::fromStdString(tail));
+  }
 }
 
 // The commands "Просмотр" and "Печать" over the program's own print module.
