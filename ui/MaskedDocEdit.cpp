@@ -228,12 +228,7 @@ void TMaskedDocEdit::TextChanged(const QString& text) {
   }
   if (text == remembered_) return;
   remembered_ = text;
-  for (QWidget* w = parentWidget(); w != nullptr; w = w->parentWidget()) {
-    if (auto* page = qobject_cast<TThinkingFrame*>(w)) {
-      page->NotifyChanged();
-      break;
-    }
-  }
+  NotifyPageOf(this);
   emit Change();
 }
 

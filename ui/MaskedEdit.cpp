@@ -91,12 +91,7 @@ void TMaskedEdit::TextChanged(const QString& text) {
   if (wanted == previous_) return;
   previous_ = wanted;
   // The change notice goes to the page this field sits on, which passes it to the main window.
-  for (QWidget* w = parentWidget(); w != nullptr; w = w->parentWidget()) {
-    if (auto* page = qobject_cast<TThinkingFrame*>(w)) {
-      page->NotifyChanged();
-      break;
-    }
-  }
+  NotifyPageOf(this);
   emit Change();
 }
 

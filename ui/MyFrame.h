@@ -56,6 +56,11 @@ class TPageHost {
   virtual const TCurrencyRates* CurrencyRates() const { return nullptr; }
 };
 
+// A field's change notice, passed to the page the field sits on. A field of an entry dialog
+// does not reach the page behind the dialog: what the dialog holds becomes a change of the
+// return only when the page takes it over after "Да".
+void NotifyPageOf(QWidget* field);
+
 class TThinkingFrame : public QFrame {
   Q_OBJECT
  public:

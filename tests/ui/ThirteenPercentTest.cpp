@@ -397,6 +397,20 @@ TEST_F(ThirteenPercentPageTest, ASourceAndItsIncomeMonthByMonth) {
   EXPECT_TRUE(source.TaxComputed.IsZero()) << "an empty field stores 0";
 }
 
+TEST_F(ThirteenPercentPageTest, TypingInADialogThenNoLeavesTheReturnUnchanged) {
+  auto window = OpenPage([](mTDeclaration& d) { d.Sources13.Get(d.Sources13.Add()).Name = "Source"; });
+  ASSERT_TRUE(window->Saved());
+  WhenModal([](QWidget* dialog) {
+    Retype(Find<QLineEdit>(dialog, "edIncomeAmount"), QStringLiteral("45000"));
+    Retype(Find<QLineEdit>(dialog, "edMonth"), QStringLiteral("3"));
+    Click(dialog, "btNo");
+  });
+  Click(window.get(), "btAddIncome");
+  EXPECT_TRUE(window->Saved()) << "nothing was taken into the return";
+  EnterLine(window.get(), "btAddIncome", "2000", QStringLiteral("45000"), QStringLiteral("3"));
+  EXPECT_FALSE(window->Saved()) << "the line taken over is a change";
+}
+
 TEST_F(ThirteenPercentPageTest, SelectingAnotherSourceKeepsWhatWasTyped) {
   auto window = OpenPage([](mTDeclaration& d) {
     for (const char* name : {"Первый", "Второй", "Третий"}) {
