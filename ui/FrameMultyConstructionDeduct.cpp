@@ -92,21 +92,6 @@ QToolButton* MakeListButton(QWidget* parent, const char* name, const QString& te
   return button;
 }
 
-// What the program puts into the dialog before the user sees it is not a change of the return.
-class FillingGuard {
- public:
-  explicit FillingGuard(TPageHost& host) : host_(host), previous_(host.SwitchingPage()) {
-    host_.SetSwitchingPage(true);
-  }
-  ~FillingGuard() { host_.SetSwitchingPage(previous_); }
-  FillingGuard(const FillingGuard&) = delete;
-  FillingGuard& operator=(const FillingGuard&) = delete;
-
- private:
-  TPageHost& host_;
-  bool previous_;
-};
-
 constexpr Currency kLimit = Currency::FromRoubles(2000000);
 constexpr Currency kLimitBefore2008 = Currency::FromRoubles(1000000);
 
@@ -372,14 +357,12 @@ bool TfrMultyConstructionDeduct::RunDialog(TfmInputConstruction& dialog) {
 void TfrMultyConstructionDeduct::AddObject() {
   mTConstructionDeduct& pd = Declaration().PropertyDeduct;
   const TObjectsSurvey s = Survey(pd);
-  std::optional<FillingGuard> filling(Host());
   TfmInputConstruction dialog(this, Host().Presenter());
   dialog.SetRestricted(lvObjects->topLevelItemCount() > 0);
   dialog.SetCostUsable(!s.SingleEarlierWithoutInterest);
   // The credit interest is entered for one object only.
   dialog.SetInterestUsable(s.Interest <= Currency());
   dialog.SetPensioner(s.AnyPensioner);
-  filling.reset();
   if (!RunDialog(dialog)) return;
 
   mTConstructionDeductObj object;
@@ -419,14 +402,12 @@ void TfrMultyConstructionDeduct::EditObject() {
   }
   const Currency othersInterest = s.Interest - edited.CreditInterest;
 
-  std::optional<FillingGuard> filling(Host());
   TfmInputConstruction dialog(this, Host().Presenter());
   dialog.SetRestricted(restricted);
   dialog.SetCostUsable(costUsable);
   dialog.SetInterestUsable(othersInterest <= zero);
   dialog.SetPensioner(edited.Pensioner != 0);
   dialog.SetObject(edited);
-  filling.reset();
   if (!RunDialog(dialog)) return;
 
   const std::uint8_t pensioner = dialog.Pensioner() ? 1 : 0;
