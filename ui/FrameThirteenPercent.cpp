@@ -19,48 +19,11 @@
 #include "ui/Input13SourseIncome.h"
 #include "ui/MaskedEdit.h"
 #include "ui/PageWidgets.h"
+#include "ui/SourceWidgets.h"
 #include "ui/UiText.h"
 
 namespace talver {
 namespace {
-
-// Filling the fields from another source of the list is not a change of the return.
-class FillingGuard {
- public:
-  explicit FillingGuard(TPageHost& host) : host_(host), previous_(host.SwitchingPage()) {
-    host_.SetSwitchingPage(true);
-  }
-  ~FillingGuard() { host_.SetSwitchingPage(previous_); }
-  FillingGuard(const FillingGuard&) = delete;
-  FillingGuard& operator=(const FillingGuard&) = delete;
-
- private:
-  TPageHost& host_;
-  bool previous_;
-};
-
-QToolButton* MakeListButton(QWidget* parent, const char* name, const QString& text, const QString& hint) {
-  auto* button = new QToolButton(parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setText(text);
-  button->setToolTip(hint);
-  button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  button->setMinimumWidth(80);
-  return button;
-}
-
-QTreeWidget* MakeList(QWidget* parent, const char* name, const QStringList& columns) {
-  auto* list = new QTreeWidget(parent);
-  list->setObjectName(QString::fromLatin1(name));
-  list->setHeaderLabels(columns);
-  list->setRootIsDecorated(false);
-  list->setSelectionBehavior(QAbstractItemView::SelectRows);
-  list->setSelectionMode(QAbstractItemView::SingleSelection);
-  list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  list->setAllColumnsShowFocus(true);
-  list->setUniformRowHeights(true);
-  return list;
-}
 
 QString MonthText(std::uint16_t month) {
   const std::vector<std::string>& names = MonthNames();
@@ -70,19 +33,6 @@ QString MonthText(std::uint16_t month) {
 
 QString CodeCell(std::int32_t code) { return code == 0 ? QStringLiteral("Нет") : FromUtf8(IntToText(code)); }
 QString AmountCell(Currency amount) { return amount.IsZero() ? QStringLiteral("-") : AmountDisplay(amount); }
-
-void SelectRow(QTreeWidget* list, int row) {
-  if (row < 0 || row >= list->topLevelItemCount()) return;
-  QTreeWidgetItem* item = list->topLevelItem(row);
-  list->setCurrentItem(item);
-  item->setSelected(true);
-  list->scrollToItem(item);
-}
-
-int CurrentRow(const QTreeWidget* list) {
-  QTreeWidgetItem* item = list->currentItem();
-  return item != nullptr && item->isSelected() ? list->indexOfTopLevelItem(item) : -1;
-}
 
 }  // namespace
 
@@ -112,16 +62,16 @@ TfrThirteenPercent::TfrThirteenPercent(QWidget* owner, TPageHost& host, PageId i
   // The sources and the lines of the selected one.
   auto* lists = new QHBoxLayout;
   auto* sourcesColumn = new QVBoxLayout;
-  lvSources = MakeList(this, "lvSources", {QStringLiteral("Источники выплат")});
+  lvSources = MakeRowList(this, "lvSources", {QStringLiteral("Источники выплат")}, QString());
   lvSources->setMinimumWidth(190);
   lvSources->setMaximumWidth(200);
   sourcesColumn->addWidget(lvSources, 1);
   auto* sourceButtons = new QHBoxLayout;
-  btAddSource = MakeListButton(this, "btAddSource", QStringLiteral("Добавить"), QStringLiteral("Добавить источник выплат"));
+  btAddSource = MakeListToolButton(this, "btAddSource", QStringLiteral("Добавить"), QStringLiteral("Добавить источник выплат"));
   btDeleteSource =
-      MakeListButton(this, "btDeleteSource", QStringLiteral("Удалить"), QStringLiteral("Удалить источник выплат"));
+      MakeListToolButton(this, "btDeleteSource", QStringLiteral("Удалить"), QStringLiteral("Удалить источник выплат"));
   btEditSource =
-      MakeListButton(this, "btEditSource", QStringLiteral("Изменить"), QStringLiteral("Редактировать источник выплат"));
+      MakeListToolButton(this, "btEditSource", QStringLiteral("Изменить"), QStringLiteral("Редактировать источник выплат"));
   for (QToolButton* b : {btAddSource, btDeleteSource, btEditSource}) {
     // The three share the width of the list above them.
     b->setMinimumWidth(0);
@@ -136,9 +86,10 @@ TfrThirteenPercent::TfrThirteenPercent(QWidget* owner, TPageHost& host, PageId i
   auto* linesCaption = new QLabel(QStringLiteral("Доходы (п. 3.1 справки о доходах)"), this);
   linesColumn->addWidget(linesCaption);
   auto* linesRow = new QHBoxLayout;
-  lvIncomes = MakeList(this, "lvIncomes",
-                       {QStringLiteral("Месяц дохода"), QStringLiteral("Код дохода"), QStringLiteral("Сумма дохода"),
-                        QStringLiteral("Код вычета"), QStringLiteral("Сумма вычета")});
+  lvIncomes = MakeRowList(this, "lvIncomes",
+                          {QStringLiteral("Месяц дохода"), QStringLiteral("Код дохода"), QStringLiteral("Сумма дохода"),
+                           QStringLiteral("Код вычета"), QStringLiteral("Сумма вычета")},
+                          QString());
   lvIncomes->header()->setDefaultAlignment(Qt::AlignCenter);
   // Every caption readable in full; the amounts take what is left.
   lvIncomes->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -147,10 +98,10 @@ TfrThirteenPercent::TfrThirteenPercent(QWidget* owner, TPageHost& host, PageId i
   linesCaption->setBuddy(lvIncomes);
   linesRow->addWidget(lvIncomes, 1);
   auto* lineButtons = new QVBoxLayout;
-  btAddIncome = MakeListButton(this, "btAddIncome", QStringLiteral("Добавить"), QStringLiteral("Добавить доход"));
-  btDeleteIncome = MakeListButton(this, "btDeleteIncome", QStringLiteral("Удалить"), QStringLiteral("Удалить доход"));
-  btEditIncome = MakeListButton(this, "btEditIncome", QStringLiteral("Изменить"), QStringLiteral("Редактировать доход"));
-  btRepeatIncome = MakeListButton(this, "btRepeatIncome", QStringLiteral("Повторить"), QStringLiteral("Повторить доход"));
+  btAddIncome = MakeListToolButton(this, "btAddIncome", QStringLiteral("Добавить"), QStringLiteral("Добавить доход"));
+  btDeleteIncome = MakeListToolButton(this, "btDeleteIncome", QStringLiteral("Удалить"), QStringLiteral("Удалить доход"));
+  btEditIncome = MakeListToolButton(this, "btEditIncome", QStringLiteral("Изменить"), QStringLiteral("Редактировать доход"));
+  btRepeatIncome = MakeListToolButton(this, "btRepeatIncome", QStringLiteral("Повторить"), QStringLiteral("Повторить доход"));
   for (QToolButton* b : {btAddIncome, btDeleteIncome, btEditIncome, btRepeatIncome}) lineButtons->addWidget(b);
   lineButtons->addStretch();
   linesRow->addLayout(lineButtons);
@@ -271,7 +222,7 @@ std::unique_ptr<TfmInput13Income> TfrThirteenPercent::MakeIncomeDialog() {
 void TfrThirteenPercent::FocusList() {
   if (Sources().Count() == 0) return;
   lvSources->setFocus();
-  SelectRow(lvSources, 0);
+  SelectListRow(lvSources, 0);
 }
 
 void TfrThirteenPercent::SelectSource(int row) {
@@ -280,7 +231,7 @@ void TfrThirteenPercent::SelectSource(int row) {
   if (row >= 0 && static_cast<std::size_t>(row) < Sources().Count()) {
     selected_ = static_cast<std::size_t>(row);
   }
-  FillingGuard guard(Host());
+  TListFillingGuard guard(Host());
   FillLines(0);
   ShowTotals();
   UpdateEnabling();
@@ -314,7 +265,7 @@ void TfrThirteenPercent::FillLines(int selectRow) {
     lvIncomes->addTopLevelItem(new QTreeWidgetItem(5));
     SetLineRow(static_cast<int>(i), source->GetEntry(i));
   }
-  SelectRow(lvIncomes, std::min(selectRow, lvIncomes->topLevelItemCount() - 1));
+  SelectListRow(lvIncomes, std::min(selectRow, lvIncomes->topLevelItemCount() - 1));
 }
 
 void TfrThirteenPercent::SetLineRow(int row, const mTSourseIncome& entry) {
@@ -367,7 +318,7 @@ void TfrThirteenPercent::AddSource() {
   item->setToolTip(0, item->text(0));
   lvSources->addTopLevelItem(item);
   NotifyChanged();
-  SelectRow(lvSources, static_cast<int>(index));
+  SelectListRow(lvSources, static_cast<int>(index));
 }
 
 void TfrThirteenPercent::EditSource() {
@@ -407,7 +358,7 @@ void TfrThirteenPercent::DeleteSource() {
   }
   const int next = index == 0 ? 0 : static_cast<int>(index) - 1;
   lvSources->setCurrentItem(nullptr);
-  SelectRow(lvSources, next);
+  SelectListRow(lvSources, next);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -423,7 +374,7 @@ void TfrThirteenPercent::AddIncome() {
   const std::size_t index = source->AddEntry(entry);
   lvIncomes->addTopLevelItem(new QTreeWidgetItem(5));
   SetLineRow(static_cast<int>(index), entry);
-  SelectRow(lvIncomes, static_cast<int>(index));
+  SelectListRow(lvIncomes, static_cast<int>(index));
   edIncomeTotal->setText(AmountTextKeepZero(source->IncomeTotal));
   UpdateFarmGroup();
   NotifyChanged();
@@ -431,7 +382,7 @@ void TfrThirteenPercent::AddIncome() {
 
 void TfrThirteenPercent::EditIncome() {
   mTThirteenPercent* source = Selected();
-  const int row = CurrentRow(lvIncomes);
+  const int row = SelectedListRow(lvIncomes);
   if (source == nullptr || row < 0) return;
   const std::unique_ptr<TfmInput13Income> dialog = MakeIncomeDialog();
   dialog->SetEntry(source->GetEntry(static_cast<std::size_t>(row)));
@@ -446,14 +397,14 @@ void TfrThirteenPercent::EditIncome() {
 
 void TfrThirteenPercent::RepeatIncome() {
   mTThirteenPercent* source = Selected();
-  const int row = CurrentRow(lvIncomes);
+  const int row = SelectedListRow(lvIncomes);
   if (source == nullptr || row < 0) return;
   mTSourseIncome entry = source->GetEntry(static_cast<std::size_t>(row));
   entry.Month = static_cast<std::uint16_t>(std::min(entry.Month + 1, 12));
   const std::size_t index = source->AddEntry(entry);
   lvIncomes->addTopLevelItem(new QTreeWidgetItem(5));
   SetLineRow(static_cast<int>(index), entry);
-  SelectRow(lvIncomes, static_cast<int>(index));
+  SelectListRow(lvIncomes, static_cast<int>(index));
   edIncomeTotal->setText(AmountTextKeepZero(source->IncomeTotal));
   UpdateFarmGroup();
   NotifyChanged();
@@ -461,11 +412,11 @@ void TfrThirteenPercent::RepeatIncome() {
 
 void TfrThirteenPercent::DeleteIncome() {
   mTThirteenPercent* source = Selected();
-  const int row = CurrentRow(lvIncomes);
+  const int row = SelectedListRow(lvIncomes);
   if (source == nullptr || row < 0) return;
   source->DeleteEntry(static_cast<std::size_t>(row));
   delete lvIncomes->takeTopLevelItem(row);
-  SelectRow(lvIncomes, row == 0 ? 0 : row - 1);
+  SelectListRow(lvIncomes, row == 0 ? 0 : row - 1);
   edIncomeTotal->setText(AmountTextKeepZero(source->IncomeTotal));
   UpdateFarmGroup();
   NotifyChanged();
@@ -487,7 +438,7 @@ std::uint16_t TfrThirteenPercent::CheckData() {
 void TfrThirteenPercent::ShowError(std::uint16_t code) {
   if (code == 0 || code > lvSources->topLevelItemCount()) return;
   lvSources->setFocus();
-  SelectRow(lvSources, code - 1);
+  SelectListRow(lvSources, code - 1);
 }
 
 }  // namespace talver
