@@ -290,6 +290,9 @@ TfrCurrency::TfrCurrency(QWidget* owner, TPageHost& host)
   connect(btEditSource, &QToolButton::clicked, this, &TfrCurrency::EditSource);
   connect(btCurrency, &QToolButton::clicked, this, &TfrCurrency::PickCurrency);
   connect(btIncomeCode, &QToolButton::clicked, this, &TfrCurrency::PickIncome);
+  deduction_ = std::make_unique<TDeductionChoice>(
+      TDeductionChoice::Widgets{lbDeductCode, pnDeductCode, btDeductCode, lbDeductName, lbDeductAmount, edDeductAmount},
+      kMode, [](TMaskedEdit* sum, bool locked) { SetFilledByProgram(sum, locked); });
   connect(btDeductCode, &QToolButton::clicked, this, &TfrCurrency::PickDeduction);
   connect(edCurrencyCode, &TMaskedEdit::Change, this, &TfrCurrency::CurrencyCodeChanged);
   connect(cbAutoRate, &QCheckBox::clicked, this, &TfrCurrency::AutoRateClicked);
@@ -438,22 +441,16 @@ void TfrCurrency::ShowEntry(const mTCurrencyIncome& e) {
   SetCfcGroup(e.IncomeCode);
 
   UpdateRoubles();
-  SetDeductionAllowed(false);
+  deduction_->SetAllowed(false);
   if (const TIncomeCode* income = incomeCode_.empty() ? nullptr : dictionary_.FindIncome(incomeCode_)) {
     incomeName_ = income->Name;
     if (DeductionAllowed(kMode, *income)) {
-      SetDeductionAllowed(true);
+      deduction_->SetAllowed(true);
       // A deduction no longer listed under its income is dropped.
       if (const TDeductionCode* deduction = income->FindDeduction(IntToText(e.DeductCode))) {
-        deductCode_ = deduction->Code;
-        pnDeductCode->setText(FromModel(deduction->Code));
-        lbDeductName->setText(FromModel(deduction->Name));
-        lbDeductName->setToolTip(FromModel(deduction->Name));
-        deduction_ = *deduction;
-        ApplyDeduction(*deduction);
         const std::optional<Currency> stored =
             e.DeductAmount.IsZero() ? std::nullopt : std::optional<Currency>(e.DeductAmount);
-        SetDeductionSum(ReopenedDeductionSum(kMode, *deduction, IncomeInRoubles(), stored));
+        deduction_->Reopen(*deduction, IncomeInRoubles(), stored);
       }
     }
   }
@@ -478,9 +475,9 @@ void TfrCurrency::StoreEntry(mTCurrencyIncome& e) {
   // The roubles follow the rates just stored.
   e.SetIncomeInCurrency(AmountOrZero(edIncomeInCurrency->text()));
   e.SetTaxInCurrency(AmountOrZero(edTaxInCurrency->text()));
-  e.DeductCode = CodeNumber(deductCode_);
+  e.DeductCode = CodeNumber(deduction_->Code());
   e.DeductAmount = AmountOrZero(edDeductAmount->text());
-  e.DeductRate = deduction_ ? deduction_->Norm : 0;
+  e.DeductRate = deduction_->Deduction() ? deduction_->Deduction()->Norm : 0;
   e.CfcNumber = ToModel(edCfcNumber->text());
   e.CfcProfitMethod = static_cast<std::uint16_t>(std::max(cfcMethods_->checkedId(), 0));
 }
@@ -575,8 +572,8 @@ void TfrCurrency::UpdateRoubles() {
   pnTaxInRoubles->setText(AmountTextKeepZero(InRoubles(edTaxInCurrency->text(), edTaxRateUnits->text(),
                                                        edTaxRateRub->text())));
   // The deduction follows its base, the income in roubles.
-  if (showing_ || !deductionAllowed_ || !deduction_ || pnIncomeInRoubles->text() == before) return;
-  SetDeductionSum(RecomputedDeductionSum(kMode, *deduction_, IncomeInRoubles(), AmountValue(edDeductAmount->text())));
+  if (showing_ || pnIncomeInRoubles->text() == before) return;
+  deduction_->IncomeChanged(IncomeInRoubles());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -603,52 +600,11 @@ void TfrCurrency::ChooseIncome(const TIncomePick& pick) {
   edIncomeInCurrency->setEnabled(true);
   SetCfcGroup(CodeNumber(pick.Code));
   const TIncomeCode* income = dictionary_.FindIncome(pick.Code);
-  SetDeductionAllowed(income != nullptr && DeductionAllowed(kMode, *income));
-}
-
-void TfrCurrency::SetDeductionAllowed(bool allowed) {
-  deductionAllowed_ = allowed;
-  deductCode_.clear();
-  deduction_.reset();
-  pnDeductCode->clear();
-  lbDeductName->clear();
-  lbDeductName->setToolTip(QString());
-  SetDeductionSum(std::nullopt);
-  lbDeductCode->setEnabled(allowed);
-  btDeductCode->setEnabled(allowed);
-  lbDeductAmount->setEnabled(allowed);
-  lbDeductAmount->show();
-  edDeductAmount->show();
-  edDeductAmount->setEnabled(allowed);
-  // Until a deduction is chosen its sum cannot be typed.
-  SetFilledByProgram(edDeductAmount, true);
+  deduction_->SetAllowed(income != nullptr && DeductionAllowed(kMode, *income));
 }
 
 void TfrCurrency::PickDeduction() {
-  if (!deductionAllowed_ || incomeCode_.empty()) return;
-  TfmInputDeductCode picker(this, dictionary_, incomeCode_, PickerSettingsFor(kMode).FullDeductionList);
-  const std::optional<TDeductionCode> pick = picker.Execute(deductCode_);
-  if (!pick || pick->Code == deductCode_) return;
-  deductCode_ = pick->Code;
-  pnDeductCode->setText(FromModel(pick->Code));
-  lbDeductName->setText(FromModel(pick->Name));
-  lbDeductName->setToolTip(FromModel(pick->Name));
-  SetDeductionSum(std::nullopt);
-  deduction_ = *pick;
-  ApplyDeduction(*pick);
-  SetDeductionSum(InitialDeductionSum(kMode, *pick, IncomeInRoubles()));
-  NotifyChanged();
-}
-
-void TfrCurrency::ApplyDeduction(const TDeductionCode& deduction) {
-  lbDeductAmount->setVisible(deduction.Visible);
-  edDeductAmount->setVisible(deduction.Visible);
-  edDeductAmount->setEnabled(deduction.Visible);
-  SetFilledByProgram(edDeductAmount, !deduction.Enabled);
-}
-
-void TfrCurrency::SetDeductionSum(const std::optional<Currency>& sum) {
-  edDeductAmount->setText(sum ? AmountTextKeepZero(*sum) : QString());
+  if (deduction_->Pick(this, dictionary_, incomeCode_, IncomeInRoubles())) NotifyChanged();
 }
 
 void TfrCurrency::SetCfcGroup(std::int32_t incomeCode) {

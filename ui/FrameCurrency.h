@@ -8,10 +8,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "dictionaries/IncomeDictionary.h"
+#include "ui/DeductionChoice.h"
 #include "ui/MyFrame.h"
 
 class QButtonGroup;
@@ -77,9 +79,6 @@ class TfrCurrency : public TThinkingFrame {
   Currency IncomeInRoubles() const;
   // The income code: the deduction section, the company group.
   void ChooseIncome(const TIncomePick& pick);
-  void SetDeductionAllowed(bool allowed);
-  void ApplyDeduction(const TDeductionCode& deduction);
-  void SetDeductionSum(const std::optional<Currency>& sum);
   void SetCfcGroup(std::int32_t incomeCode);
   void ClearCfcMethod();
 
@@ -132,9 +131,7 @@ class TfrCurrency : public TThinkingFrame {
   std::string incomeCode_;  // windows-1251; empty: none
   std::string incomeName_;
   std::int32_t incomeRate_ = 0;
-  std::string deductCode_;  // empty: none chosen
-  bool deductionAllowed_ = false;
-  std::optional<TDeductionCode> deduction_;
+  std::unique_ptr<TDeductionChoice> deduction_;
   bool showing_ = false;  // an entry is being shown: nothing is recomputed meanwhile
 };
 

@@ -128,15 +128,18 @@ TfmInput13Income::TfmInput13Income(QWidget* owner, IUiPresenter& presenter, TInc
   setTabOrder(btYes, btNo);
 
   connect(btIncomeCode, &QToolButton::clicked, this, &TfmInput13Income::PickIncome);
+  deduction_ = std::make_unique<TDeductionChoice>(
+      TDeductionChoice::Widgets{lbDeductCode, pnDeductCode, btDeductCode, lbDeductName, lbDeductAmount, edDeductAmount},
+      mode_, [](TMaskedEdit* sum, bool locked) { sum->setReadOnly(locked); });
   connect(btDeductCode, &QToolButton::clicked, this, &TfmInput13Income::PickDeduction);
   connect(btYes, &QPushButton::clicked, this, &TfmInput13Income::Confirm);
   connect(edIncomeAmount, &TMaskedEdit::Change, this, &TfmInput13Income::IncomeAmountChanged);
-  connect(edDeductAmount, &QLineEdit::textEdited, this, &TfmInput13Income::DeductionSumTyped);
+  connect(edDeductAmount, &QLineEdit::textEdited, this, [this] { deduction_->SumTyped(); });
   connect(edMonth, &TMaskedEdit::Change, this, &TfmInput13Income::MonthChanged);
   connect(edMonth, &QLineEdit::editingFinished, this, &TfmInput13Income::MonthFinished);
 
   // A new entry: nothing chosen yet.
-  SetDeductionAllowed(false);
+  deduction_->SetAllowed(false);
   edMonth->setEnabled(false);
   btIncomeCode->setFocus();
 }
@@ -163,71 +166,18 @@ void TfmInput13Income::ChooseIncome(const std::string& code, const std::string& 
   lbIncomeName->setToolTip(FromModel(name));
   // Another income: its deduction is chosen afresh.
   const TIncomeCode* income = dictionary_.FindIncome(code);
-  SetDeductionAllowed(income != nullptr && DeductionAllowed(mode_, *income));
+  deduction_->SetAllowed(income != nullptr && DeductionAllowed(mode_, *income));
   if (mode_ == TIncomeEntryDialog::Resident13) edMonth->setEnabled(true);
 }
 
-void TfmInput13Income::SetDeductionAllowed(bool allowed) {
-  deductionAllowed_ = allowed;
-  deductCode_.clear();
-  deduction_.reset();
-  pnDeductCode->clear();
-  lbDeductName->clear();
-  lbDeductName->setToolTip(QString());
-  SetDeductionSum(std::nullopt);
-  lbDeductCode->setEnabled(allowed);
-  btDeductCode->setEnabled(allowed);
-  lbDeductAmount->setEnabled(allowed);
-  lbDeductAmount->show();
-  edDeductAmount->show();
-  edDeductAmount->setEnabled(allowed);
-  // Until a deduction is chosen its sum cannot be typed.
-  edDeductAmount->setReadOnly(true);
-}
-
 void TfmInput13Income::PickDeduction() {
-  if (!deductionAllowed_ || incomeCode_.empty()) return;
-  TfmInputDeductCode picker(this, dictionary_, incomeCode_, PickerSettingsFor(mode_).FullDeductionList);
-  const std::optional<TDeductionCode> pick = picker.Execute(deductCode_);
-  if (!pick || pick->Code == deductCode_) return;
-  deductCode_ = pick->Code;
-  pnDeductCode->setText(FromModel(pick->Code));
-  lbDeductName->setText(FromModel(pick->Name));
-  lbDeductName->setToolTip(FromModel(pick->Name));
-  SetDeductionSum(std::nullopt);
-  deduction_ = *pick;
-  ApplyDeduction(*pick);
-  SetDeductionSum(InitialDeductionSum(mode_, *pick, AmountValue(edIncomeAmount->text())));
-}
-
-void TfmInput13Income::ApplyDeduction(const TDeductionCode& deduction) {
-  lbDeductAmount->setVisible(deduction.Visible);
-  edDeductAmount->setVisible(deduction.Visible);
-  edDeductAmount->setEnabled(deduction.Visible);
-  edDeductAmount->setReadOnly(!deduction.Enabled);
-}
-
-void TfmInput13Income::SetDeductionSum(const std::optional<Currency>& sum) {
-  settingSum_ = true;
-  edDeductAmount->setText(sum ? AmountTextKeepZero(*sum) : QString());
-  settingSum_ = false;
+  deduction_->Pick(this, dictionary_, incomeCode_, AmountValue(edIncomeAmount->text()));
 }
 
 // ---------------------------------------------------------------------------------------------
 // The sums and the month as the user types them
 
-void TfmInput13Income::IncomeAmountChanged() {
-  if (!deductionAllowed_ || !deduction_) return;
-  SetDeductionSum(RecomputedDeductionSum(mode_, *deduction_, AmountValue(edIncomeAmount->text()),
-                                         AmountValue(edDeductAmount->text())));
-}
-
-void TfmInput13Income::DeductionSumTyped() {
-  if (settingSum_ || !deduction_) return;
-  const std::optional<Currency> typed = AmountValue(edDeductAmount->text());
-  const std::optional<Currency> kept = TypedDeductionSum(mode_, *deduction_, typed);
-  if (kept != typed) SetDeductionSum(kept);
-}
+void TfmInput13Income::IncomeAmountChanged() { deduction_->IncomeChanged(AmountValue(edIncomeAmount->text())); }
 
 void TfmInput13Income::MonthChanged() {
   // A month past December is December; a zero is corrected when the field is left, so that
@@ -237,10 +187,6 @@ void TfmInput13Income::MonthChanged() {
 
 void TfmInput13Income::MonthFinished() {
   if (!edMonth->text().isEmpty() && NumberOrZero(edMonth->text()) == 0) edMonth->setText(QStringLiteral("1"));
-}
-
-bool TfmInput13Income::DeductionSumEditable() const {
-  return !edDeductAmount->isHidden() && edDeductAmount->isEnabled() && !edDeductAmount->isReadOnly();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -254,7 +200,7 @@ void TfmInput13Income::SetEntry(const mTSourseIncome& entry) {
   edIncomeAmount->clear();
   edMonth->clear();
   edMonth->setEnabled(false);
-  SetDeductionAllowed(false);
+  deduction_->SetAllowed(false);
   if (entry.IncomeCode == 0) return;
 
   incomeCode_ = CodeText(entry.IncomeCode);
@@ -277,16 +223,10 @@ void TfmInput13Income::SetEntry(const mTSourseIncome& entry) {
         if (entry.Month != 0) edMonth->setText(FromUtf8(IntToText(entry.Month)));
       }
       if (income->HasDeductions()) {
-        SetDeductionAllowed(true);
+        deduction_->SetAllowed(true);
         // A deduction no longer listed under its income is dropped.
         if (const TDeductionCode* deduction = income->FindDeduction(deductCode)) {
-          deductCode_ = deductCode;
-          pnDeductCode->setText(FromModel(deductCode));
-          lbDeductName->setText(FromModel(deduction->Name));
-          lbDeductName->setToolTip(FromModel(deduction->Name));
-          deduction_ = *deduction;
-          ApplyDeduction(*deduction);
-          SetDeductionSum(ReopenedDeductionSum(mode_, *deduction, AmountValue(edIncomeAmount->text()), storedSum));
+          deduction_->Reopen(*deduction, AmountValue(edIncomeAmount->text()), storedSum);
         }
       }
     } else if (resident && entry.Month != 0) {
@@ -300,16 +240,9 @@ void TfmInput13Income::SetEntry(const mTSourseIncome& entry) {
     byCode.Deductions.emplace_back();
     if (DeductionAllowed(mode_, byCode)) {
       const TIncomeCode* income = dictionary_.FindIncome(incomeCode_);
-      SetDeductionAllowed(true);
-      deductCode_ = deductCode;
-      pnDeductCode->setText(FromModel(deductCode));
-      if (income != nullptr) {
-        if (const TDeductionCode* deduction = income->FindDeduction(deductCode)) {
-          lbDeductName->setText(FromModel(deduction->Name));
-        }
-      }
-      edDeductAmount->setReadOnly(false);
-      SetDeductionSum(storedSum);
+      const TDeductionCode* deduction = income != nullptr ? income->FindDeduction(deductCode) : nullptr;
+      deduction_->SetAllowed(true);
+      deduction_->ReopenCodeOnly(deductCode, deduction != nullptr ? deduction->Name : std::string(), storedSum);
     }
   }
   if (shownName.empty()) shownName = incomeName_;
@@ -322,7 +255,7 @@ mTSourseIncome TfmInput13Income::Entry() const {
   entry.IncomeCode = CodeNumber(incomeCode_);
   entry.IncomeName = incomeName_;
   entry.Amount = AmountOrZero(edIncomeAmount->text());
-  entry.DeductCode = CodeNumber(deductCode_);
+  entry.DeductCode = CodeNumber(deduction_->Code());
   entry.DeductAmount = AmountOrZero(edDeductAmount->text());
   entry.DeductAttribute = deductAttribute_;
   const std::int32_t month = NumberOrZero(edMonth->text());
@@ -355,14 +288,14 @@ void TfmInput13Income::Confirm() {
     }
     return;
   }
-  if (deductionAllowed_ && deductCode_.empty() && fails("Не выбран вычет", true)) {
+  if (deduction_->Allowed() && deduction_->Code().empty() && fails("Не выбран вычет", true)) {
     btDeductCode->setFocus();
     PickDeduction();
     return;
   }
-  const bool editable = DeductionSumEditable();
+  const bool editable = deduction_->SumEditable();
   const bool mayExceed = In(kExpenseMayExceedIncome, CodeNumber(incomeCode_)) &&
-                         In(kExpenseMayExceedDeduction, CodeNumber(deductCode_));
+                         In(kExpenseMayExceedDeduction, CodeNumber(deduction_->Code()));
   if (editable && deduction && income && *deduction > *income && !mayExceed &&
       fails("Сумма вычета превышает сумму дохода", false)) {
     edDeductAmount->setFocus();
@@ -378,7 +311,7 @@ void TfmInput13Income::Confirm() {
             ? 2
             : 1;
   } else {
-    deductAttribute_ = deduction_ ? deduction_->Norm : 0;
+    deductAttribute_ = deduction_->Deduction() ? deduction_->Deduction()->Norm : 0;
   }
   accept();
 }

@@ -8,11 +8,13 @@
 #include <QPointer>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "dictionaries/DeductionRules.h"
+#include "ui/DeductionChoice.h"
 #include "dictionaries/IncomeDictionary.h"
 #include "model/StavClasses.h"
 #include "ui/Seams.h"
@@ -51,15 +53,10 @@ class TfmInput13Income : public QDialog {
  private:
   void ChooseIncome(const std::string& code, const std::string& name);
   // Enables (or disables and empties) the deduction code, its button and the sum.
-  void SetDeductionAllowed(bool allowed);
   // Shows or hides the sum and makes it typed or computed, by the deduction's attributes.
-  void ApplyDeduction(const TDeductionCode& deduction);
-  void SetDeductionSum(const std::optional<Currency>& sum);
   void IncomeAmountChanged();
-  void DeductionSumTyped();
   void MonthChanged();
   void MonthFinished();
-  bool DeductionSumEditable() const;
 
   IUiPresenter& presenter_;
   TIncomeEntryDialog mode_;
@@ -82,13 +79,8 @@ class TfmInput13Income : public QDialog {
 
   std::string incomeCode_;  // windows-1251; empty: none chosen
   std::string incomeName_;
-  std::string deductCode_;  // empty: none chosen
-  bool deductionAllowed_ = false;
-  // The chosen deduction's attributes, as long as it stays chosen; none when the sum follows
-  // no attribute (nothing chosen, or a non-resident's stored deduction).
-  std::optional<TDeductionCode> deduction_;
+  std::unique_ptr<TDeductionChoice> deduction_;
   std::int32_t deductAttribute_ = 0;
-  bool settingSum_ = false;
 };
 
 }  // namespace talver

@@ -111,13 +111,16 @@ TfmInput35SourseIncome::TfmInput35SourseIncome(QWidget* owner, IUiPresenter& pre
   setTabOrder(edTaxWithheld, btYes);
   setTabOrder(btYes, btNo);
 
+  deduction_ = std::make_unique<TDeductionChoice>(
+      TDeductionChoice::Widgets{lbDeductCode, pnDeductCode, btDeductCode, lbDeductName, lbDeductAmount, edDeductAmount},
+      kMode, [](TMaskedEdit* sum, bool locked) { sum->setReadOnly(locked); });
   connect(btIncomeCode, &QToolButton::clicked, this, &TfmInput35SourseIncome::PickIncome);
   connect(btDeductCode, &QToolButton::clicked, this, &TfmInput35SourseIncome::PickDeduction);
   connect(btYes, &QPushButton::clicked, this, &TfmInput35SourseIncome::Confirm);
   connect(edIncomeAmount, &TMaskedEdit::Change, this, &TfmInput35SourseIncome::IncomeAmountChanged);
-  connect(edDeductAmount, &QLineEdit::textEdited, this, &TfmInput35SourseIncome::DeductionSumTyped);
+  connect(edDeductAmount, &QLineEdit::textEdited, this, [this] { deduction_->SumTyped(); });
 
-  SetDeductionAllowed(false);
+  deduction_->SetAllowed(false);
   identity_.Name->setFocus();
 }
 
@@ -143,7 +146,7 @@ void TfmInput35SourseIncome::ChooseIncome(const std::string& code, const std::st
   lbIncomeName->setToolTip(FromModel(name));
   // Another income: its deduction is chosen afresh.
   const TIncomeCode* income = dictionary_.FindIncome(code);
-  SetDeductionAllowed(income != nullptr && DeductionAllowed(kMode, *income));
+  deduction_->SetAllowed(income != nullptr && DeductionAllowed(kMode, *income));
   EnableIncomeAmount();
 }
 
@@ -153,68 +156,11 @@ void TfmInput35SourseIncome::EnableIncomeAmount() {
   lbIncomeAmount->setEnabled(enabled);
 }
 
-void TfmInput35SourseIncome::SetDeductionAllowed(bool allowed) {
-  deductionAllowed_ = allowed;
-  deductCode_.clear();
-  deduction_.reset();
-  pnDeductCode->clear();
-  lbDeductName->clear();
-  lbDeductName->setToolTip(QString());
-  SetDeductionSum(std::nullopt);
-  lbDeductCode->setEnabled(allowed);
-  btDeductCode->setEnabled(allowed);
-  lbDeductAmount->setEnabled(allowed);
-  lbDeductAmount->show();
-  edDeductAmount->show();
-  edDeductAmount->setEnabled(allowed);
-  // Until a deduction is chosen its sum cannot be typed.
-  edDeductAmount->setReadOnly(true);
-}
-
 void TfmInput35SourseIncome::PickDeduction() {
-  if (!deductionAllowed_ || incomeCode_.empty()) return;
-  TfmInputDeductCode picker(this, dictionary_, incomeCode_, PickerSettingsFor(kMode).FullDeductionList);
-  const std::optional<TDeductionCode> pick = picker.Execute(deductCode_);
-  if (!pick || pick->Code == deductCode_) return;
-  deductCode_ = pick->Code;
-  pnDeductCode->setText(FromModel(pick->Code));
-  lbDeductName->setText(FromModel(pick->Name));
-  lbDeductName->setToolTip(FromModel(pick->Name));
-  SetDeductionSum(std::nullopt);
-  deduction_ = *pick;
-  ApplyDeduction(*pick);
-  SetDeductionSum(InitialDeductionSum(kMode, *pick, AmountValue(edIncomeAmount->text())));
+  deduction_->Pick(this, dictionary_, incomeCode_, AmountValue(edIncomeAmount->text()));
 }
 
-void TfmInput35SourseIncome::ApplyDeduction(const TDeductionCode& deduction) {
-  lbDeductAmount->setVisible(deduction.Visible);
-  edDeductAmount->setVisible(deduction.Visible);
-  edDeductAmount->setEnabled(deduction.Visible);
-  edDeductAmount->setReadOnly(!deduction.Enabled);
-}
-
-void TfmInput35SourseIncome::SetDeductionSum(const std::optional<Currency>& sum) {
-  settingSum_ = true;
-  edDeductAmount->setText(sum ? AmountTextKeepZero(*sum) : QString());
-  settingSum_ = false;
-}
-
-void TfmInput35SourseIncome::IncomeAmountChanged() {
-  if (!deductionAllowed_ || !deduction_) return;
-  SetDeductionSum(RecomputedDeductionSum(kMode, *deduction_, AmountValue(edIncomeAmount->text()),
-                                         AmountValue(edDeductAmount->text())));
-}
-
-void TfmInput35SourseIncome::DeductionSumTyped() {
-  if (settingSum_ || !deduction_) return;
-  const std::optional<Currency> typed = AmountValue(edDeductAmount->text());
-  const std::optional<Currency> kept = TypedDeductionSum(kMode, *deduction_, typed);
-  if (kept != typed) SetDeductionSum(kept);
-}
-
-bool TfmInput35SourseIncome::DeductionSumEditable() const {
-  return !edDeductAmount->isHidden() && edDeductAmount->isEnabled() && !edDeductAmount->isReadOnly();
-}
+void TfmInput35SourseIncome::IncomeAmountChanged() { deduction_->IncomeChanged(AmountValue(edIncomeAmount->text())); }
 
 // ---------------------------------------------------------------------------------------------
 // A stored source
@@ -225,7 +171,7 @@ void TfmInput35SourseIncome::SetSource(const mTThirtyFivePercent& source) {
   incomeCode_.clear();
   pnIncomeCode->clear();
   lbIncomeName->clear();
-  SetDeductionAllowed(false);
+  deduction_->SetAllowed(false);
   edIncomeAmount->setText(AmountText(source.IncomeTotal));
   if (source.IncomeCode == 0) {
     EnableIncomeAmount();
@@ -239,20 +185,13 @@ void TfmInput35SourseIncome::SetSource(const mTThirtyFivePercent& source) {
   lbIncomeName->setText(FromModel(income->Name));
   lbIncomeName->setToolTip(FromModel(income->Name));
   if (!income->HasDeductions()) return;
-  SetDeductionAllowed(true);
+  deduction_->SetAllowed(true);
   // A deduction no longer listed under its income is dropped.
-  const std::string code = IntToText(source.DeductCode);
-  const TDeductionCode* deduction = income->FindDeduction(code);
+  const TDeductionCode* deduction = income->FindDeduction(IntToText(source.DeductCode));
   if (deduction == nullptr) return;
-  deductCode_ = code;
-  pnDeductCode->setText(FromModel(code));
-  lbDeductName->setText(FromModel(deduction->Name));
-  lbDeductName->setToolTip(FromModel(deduction->Name));
-  deduction_ = *deduction;
-  ApplyDeduction(*deduction);
   const std::optional<Currency> stored =
       source.DeductAmount.IsZero() ? std::nullopt : std::optional<Currency>(source.DeductAmount);
-  SetDeductionSum(ReopenedDeductionSum(kMode, *deduction, AmountValue(edIncomeAmount->text()), stored));
+  deduction_->Reopen(*deduction, AmountValue(edIncomeAmount->text()), stored);
 }
 
 void TfmInput35SourseIncome::StoreInto(mTThirtyFivePercent& source) const {
@@ -262,7 +201,7 @@ void TfmInput35SourseIncome::StoreInto(mTThirtyFivePercent& source) const {
   source.Kpp = identity.Kpp;
   source.Oktmo = identity.Oktmo;
   source.IncomeCode = CodeNumber(incomeCode_);
-  source.DeductCode = CodeNumber(deductCode_);
+  source.DeductCode = CodeNumber(deduction_->Code());
   source.IncomeTotal = AmountOrZero(edIncomeAmount->text());
   source.DeductAmount = AmountOrZero(edDeductAmount->text());
   source.TaxWithheld = AmountOrZero(edTaxWithheld->text());
@@ -295,12 +234,12 @@ void TfmInput35SourseIncome::Confirm() {
     edIncomeAmount->setFocus();
     return;
   }
-  if (deductionAllowed_ && deductCode_.empty() && fails("Не выбран вычет", true)) {
+  if (deduction_->Allowed() && deduction_->Code().empty() && fails("Не выбран вычет", true)) {
     btDeductCode->setFocus();
     PickDeduction();
     return;
   }
-  if (DeductionSumEditable() && deduction) {
+  if (deduction_->SumEditable() && deduction) {
     if (!income) {
       if (fails("Сумма вычета превышает сумму дохода", false)) {
         edIncomeAmount->setFocus();

@@ -8,10 +8,12 @@
 #include <QPointer>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "dictionaries/DeductionRules.h"
+#include "ui/DeductionChoice.h"
 #include "dictionaries/IncomeDictionary.h"
 #include "ui/Seams.h"
 #include "ui/SourceWidgets.h"
@@ -45,13 +47,7 @@ class TfmInput35SourseIncome : public QDialog {
 
  private:
   void ChooseIncome(const std::string& code, const std::string& name);
-  // Enables (or disables and empties) the deduction code, its button and the sum.
-  void SetDeductionAllowed(bool allowed);
-  void ApplyDeduction(const TDeductionCode& deduction);
-  void SetDeductionSum(const std::optional<Currency>& sum);
   void IncomeAmountChanged();
-  void DeductionSumTyped();
-  bool DeductionSumEditable() const;
   // Income 2620 is declared without an amount.
   void EnableIncomeAmount();
 
@@ -74,11 +70,7 @@ class TfmInput35SourseIncome : public QDialog {
   TMaskedEdit* edTaxWithheld;
 
   std::string incomeCode_;  // windows-1251; empty: none chosen
-  std::string deductCode_;  // empty: none chosen
-  bool deductionAllowed_ = false;
-  // The chosen deduction's attributes, as long as it stays chosen.
-  std::optional<TDeductionCode> deduction_;
-  bool settingSum_ = false;
+  std::unique_ptr<TDeductionChoice> deduction_;
 };
 
 }  // namespace talver
