@@ -6,10 +6,30 @@
 
 #include "ui/FieldText.h"
 #include "ui/MaskedEdit.h"
+#include "ui/PageWidgets.h"
 #include "ui/Pickers.h"
 #include "ui/UiText.h"
 
 namespace talver {
+
+TDeductionChoice::Widgets TDeductionChoice::MakeWidgets(QWidget* parent, const QString& codeCaption,
+                                                        const QString& sumCaption, int codeWidth, int sumWidth) {
+  Widgets w{};
+  w.CodeCaption = new QLabel(codeCaption, parent);
+  w.CodeCaption->setObjectName(QStringLiteral("lbDeductCode"));
+  w.Code = MakePanel(parent, "pnDeductCode");
+  w.Code->setFixedWidth(codeWidth);
+  w.Picker = MakeDotsButton(parent, "btDeductCode", QStringLiteral("Выбрать код из справочника"));
+  w.CodeCaption->setBuddy(w.Picker);
+  w.Name = new QLabel(parent);
+  w.Name->setObjectName(QStringLiteral("lbDeductName"));
+  w.Name->setWordWrap(true);
+  w.Sum = MakeEdit(parent, "edDeductAmount", EditType::edtCurrency, 12, 2);
+  w.Sum->setFixedWidth(sumWidth);
+  w.SumCaption = MakeLabel(parent, sumCaption, w.Sum);
+  w.SumCaption->setObjectName(QStringLiteral("lbDeductAmount"));
+  return w;
+}
 
 TDeductionChoice::TDeductionChoice(Widgets widgets, TIncomeEntryDialog mode, LockSum lock)
     : w_(widgets), mode_(mode), lock_(std::move(lock)) {}

@@ -12,6 +12,7 @@
 #include "platform/Currency.h"
 
 class QLabel;
+class QString;
 class QLineEdit;
 class QToolButton;
 class QWidget;
@@ -30,6 +31,11 @@ class TDeductionChoice {
     QLabel* SumCaption;
     TMaskedEdit* Sum;
   };
+  // The six widgets with their names (lbDeductCode, pnDeductCode, btDeductCode, lbDeductName,
+  // lbDeductAmount, edDeductAmount), for the caller to lay out.
+  static Widgets MakeWidgets(QWidget* parent, const QString& codeCaption, const QString& sumCaption, int codeWidth,
+                             int sumWidth);
+
   // How the sum field is closed to typing (read only, or drawn as filled by the program).
   using LockSum = std::function<void(TMaskedEdit* sum, bool locked)>;
 

@@ -210,19 +210,14 @@ TfrCurrency::TfrCurrency(QWidget* owner, TPageHost& host)
   gbDeduction = new QGroupBox(QStringLiteral("Вычеты"), this);
   gbDeduction->setObjectName(QStringLiteral("gbDeduction"));
   auto* deduction = new QGridLayout(gbDeduction);
-  lbDeductCode = new QLabel(QStringLiteral("Код вычета (расхода)"), gbDeduction);
-  lbDeductCode->setObjectName(QStringLiteral("lbDeductCode"));
-  pnDeductCode = MakePanel(gbDeduction, "pnDeductCode");
-  pnDeductCode->setFixedWidth(60);
-  btDeductCode = MakeDotsButton(gbDeduction, "btDeductCode", QStringLiteral("Выбрать код из справочника"));
-  lbDeductCode->setBuddy(btDeductCode);
-  lbDeductName = new QLabel(gbDeduction);
-  lbDeductName->setObjectName(QStringLiteral("lbDeductName"));
-  lbDeductName->setWordWrap(true);
-  edDeductAmount = MakeEdit(gbDeduction, "edDeductAmount", EditType::edtCurrency, 12, 2);
-  edDeductAmount->setFixedWidth(140);
-  lbDeductAmount = MakeLabel(gbDeduction, QStringLiteral("Сумма вычета (расхода)"), edDeductAmount);
-  lbDeductAmount->setObjectName(QStringLiteral("lbDeductAmount"));
+  const TDeductionChoice::Widgets dw = TDeductionChoice::MakeWidgets(
+      gbDeduction, QStringLiteral("Код вычета (расхода)"), QStringLiteral("Сумма вычета (расхода)"), 60, 140);
+  lbDeductCode = dw.CodeCaption;
+  pnDeductCode = dw.Code;
+  btDeductCode = dw.Picker;
+  lbDeductName = dw.Name;
+  edDeductAmount = dw.Sum;
+  lbDeductAmount = dw.SumCaption;
   deduction->addWidget(lbDeductCode, 0, 0);
   deduction->addWidget(pnDeductCode, 0, 1);
   deduction->addWidget(btDeductCode, 0, 2);

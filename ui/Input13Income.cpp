@@ -74,19 +74,14 @@ TfmInput13Income::TfmInput13Income(QWidget* owner, IUiPresenter& presenter, TInc
   lbIncomeName->setWordWrap(true);
   edIncomeAmount = MakeEdit(group, "edIncomeAmount", EditType::edtCurrency, 12, 2);
   edIncomeAmount->setFixedWidth(150);
-  lbDeductCode = new QLabel(QStringLiteral("Код вычета (расхода)"), group);
-  lbDeductCode->setObjectName(QStringLiteral("lbDeductCode"));
-  pnDeductCode = MakePanel(group, "pnDeductCode");
-  pnDeductCode->setFixedWidth(70);
-  btDeductCode = MakeDotsButton(group, "btDeductCode", QStringLiteral("Выбрать код из справочника"));
-  lbDeductCode->setBuddy(btDeductCode);
-  lbDeductName = new QLabel(group);
-  lbDeductName->setObjectName(QStringLiteral("lbDeductName"));
-  lbDeductName->setWordWrap(true);
-  edDeductAmount = MakeEdit(group, "edDeductAmount", EditType::edtCurrency, 12, 2);
-  edDeductAmount->setFixedWidth(150);
-  lbDeductAmount = MakeLabel(group, QStringLiteral("Сумма вычета (расхода)"), edDeductAmount);
-  lbDeductAmount->setObjectName(QStringLiteral("lbDeductAmount"));
+  const TDeductionChoice::Widgets dw = TDeductionChoice::MakeWidgets(
+      group, QStringLiteral("Код вычета (расхода)"), QStringLiteral("Сумма вычета (расхода)"), 70, 150);
+  lbDeductCode = dw.CodeCaption;
+  pnDeductCode = dw.Code;
+  btDeductCode = dw.Picker;
+  lbDeductName = dw.Name;
+  edDeductAmount = dw.Sum;
+  lbDeductAmount = dw.SumCaption;
   edMonth = MakeEdit(group, "edMonth", EditType::edtDigital, 2);
   edMonth->setFixedWidth(40);
   lbMonth = MakeLabel(group, QStringLiteral("Месяц получения дохода"), edMonth);

@@ -59,17 +59,14 @@ TfmInput35SourseIncome::TfmInput35SourseIncome(QWidget* owner, IUiPresenter& pre
   edIncomeAmount = MakeEdit(group, "edIncomeAmount", EditType::edtCurrency, 12, 2);
   lbIncomeAmount = MakeLabel(group, QStringLiteral("Сумма дохода"), edIncomeAmount);
   lbIncomeAmount->setObjectName(QStringLiteral("lbIncomeAmount"));
-  lbDeductCode = new QLabel(QStringLiteral("Код вычета"), group);
-  lbDeductCode->setObjectName(QStringLiteral("lbDeductCode"));
-  pnDeductCode = MakePanel(group, "pnDeductCode");
-  pnDeductCode->setFixedWidth(70);
-  btDeductCode = MakeDotsButton(group, "btDeductCode", QStringLiteral("Выбрать код из справочника"));
-  lbDeductCode->setBuddy(btDeductCode);
-  lbDeductName = new QLabel(group);
-  lbDeductName->setObjectName(QStringLiteral("lbDeductName"));
-  edDeductAmount = MakeEdit(group, "edDeductAmount", EditType::edtCurrency, 12, 2);
-  lbDeductAmount = MakeLabel(group, QStringLiteral("Сумма вычета"), edDeductAmount);
-  lbDeductAmount->setObjectName(QStringLiteral("lbDeductAmount"));
+  const TDeductionChoice::Widgets dw =
+      TDeductionChoice::MakeWidgets(group, QStringLiteral("Код вычета"), QStringLiteral("Сумма вычета"), 70, 150);
+  lbDeductCode = dw.CodeCaption;
+  pnDeductCode = dw.Code;
+  btDeductCode = dw.Picker;
+  lbDeductName = dw.Name;
+  edDeductAmount = dw.Sum;
+  lbDeductAmount = dw.SumCaption;
   edTaxWithheld = MakeEdit(group, "edTaxWithheld", EditType::edtDigital, 12);
   for (TMaskedEdit* e : {edIncomeAmount, edDeductAmount, edTaxWithheld}) e->setFixedWidth(150);
   for (QLabel* name : {lbIncomeName, lbDeductName}) {
