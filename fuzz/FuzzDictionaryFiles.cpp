@@ -68,7 +68,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   try {
     const TCountryDirectory countries = TCountryDirectory::FromXml(bytes);
-    if (!countries.Countries().empty() && !countries.PickerRow(countries.Countries()[0].Code)) std::abort();
+    // An empty current code selects no row; any other code of the list selects one.
+    for (const TCountry& country : countries.Countries()) {
+      if (!country.Code.empty() && !countries.PickerRow(country.Code)) std::abort();
+    }
   } catch (const EDictionaryError&) {
   }
   try {
