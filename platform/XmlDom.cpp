@@ -25,12 +25,18 @@ xmlDoc* DocOf(void* doc) { return static_cast<xmlDoc*>(doc); }
 const xmlChar* Chars(const std::string& text) { return reinterpret_cast<const xmlChar*>(text.c_str()); }
 std::string FromChars(const xmlChar* text) { return text ? std::string(reinterpret_cast<const char*>(text)) : std::string(); }
 
+// libxml2 reports some faults (a byte the declared encoding cannot convert, say) on stderr
+// besides the parser context; the context's error is what the caller is told, so the
+// printout is dropped. The handler is per thread in libxml2, so every call sets it.
+void SilentError(void*, const char*, ...) {}
+
 void InitLibrary() {
   static const bool initialised = [] {
     xmlInitParser();
     return true;
   }();
   (void)initialised;
+  xmlSetGenericErrorFunc(nullptr, SilentError);
 }
 
 std::string ValidName(std::string_view name) {
@@ -211,6 +217,7 @@ XmlElement XmlDocument::DocumentElement() const {
 
 std::string XmlDocument::Serialize() const {
   if (doc_ == nullptr) throw EXmlError("Документ XML не создан");
+  InitLibrary();
   xmlChar* memory = nullptr;
   int size = 0;
   xmlDocDumpMemoryEnc(DocOf(doc_), &memory, &size, "windows-1251");
