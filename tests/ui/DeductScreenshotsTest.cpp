@@ -14,15 +14,6 @@ namespace {
 
 using DeductScreenshotsTest = UiTest;
 
-void Save(QWidget* widget, const char* name) {
-  QApplication::processEvents();
-  QDir().mkpath(QStringLiteral(TALVER_SCREENSHOT_DIR));
-  const QString path = QStringLiteral(TALVER_SCREENSHOT_DIR "/%1.png").arg(QString::fromLatin1(name));
-  const QPixmap picture = widget->grab();
-  EXPECT_FALSE(picture.isNull()) << name;
-  EXPECT_TRUE(picture.save(path)) << path.toStdString();
-}
-
 // Deductions of every kind, with business incomes so that the monthly panel is open.
 void Fill(mTDeclaration& d) {
   d.InspectionCode = "7701";
@@ -64,32 +55,32 @@ TEST_F(DeductScreenshotsTest, PagesAndDialogs) {
   window->show();
   window->resize(1024, 768);
   window->ShowPage(PageId::FrameDeductData, NavButton::Deduction);
-  Save(window.get(), "page-standart-deduct");
+  SaveShot(window.get(), "page-standart-deduct");
   Click(window.get(), "sbFramePensDeduct");
-  Save(window.get(), "page-pens-deduct");
+  SaveShot(window.get(), "page-pens-deduct");
   Click(window.get(), "sbCB");
-  Save(window.get(), "page-cb");
+  SaveShot(window.get(), "page-cb");
 
   TfmStdDeductCombination personal(window.get(), {QStringLiteral("----"), QStringLiteral("104"), QStringLiteral("105")},
                                    QString(), {2, 2, 2, 1, 1, 1, 0, 0, 0, 2, 2, 2});
   personal.show();
-  Save(&personal, "dialog-std-combination-personal");
+  SaveShot(&personal, "dialog-std-combination-personal");
   TfmStdDeductCombination parent(window.get(), {QStringLiteral("да"), QStringLiteral("нет")},
                                  QStringLiteral("В этом месяце был статус единственного родителя (опекуна)"), {});
   parent.show();
-  Save(&parent, "dialog-std-combination-parent");
+  SaveShot(&parent, "dialog-std-combination-parent");
   TfmChildEduSum sum(window.get());
   sum.SetAmount(Currency::FromRoubles(60000));
   sum.show();
-  Save(&sum, "dialog-child-edu-sum");
+  SaveShot(&sum, "dialog-child-edu-sum");
   TfmInputSoursePens contract(window.get(), presenter);
   contract.SetContract(window->Declaration().SocialDeduct.GetPension(0));
   contract.show();
-  Save(&contract, "dialog-input-sourse-pens");
+  SaveShot(&contract, "dialog-input-sourse-pens");
   TfmInputSoursePens extra(window.get(), presenter);
   extra.SetContract(window->Declaration().SocialDeduct.GetPension(1));
   extra.show();
-  Save(&extra, "dialog-input-sourse-pens-kind4");
+  SaveShot(&extra, "dialog-input-sourse-pens-kind4");
 }
 
 }  // namespace

@@ -50,14 +50,4 @@ inline void InstallShippedDictionaries(const std::filesystem::path& programFolde
   }
 }
 
-// A picture of `widget` under the build tree, for a person to look at.
-inline void SaveShot(QWidget* widget, const char* name) {
-  QApplication::processEvents();
-  QDir().mkpath(QStringLiteral(TALVER_SCREENSHOT_DIR));
-  const QString path = QStringLiteral(TALVER_SCREENSHOT_DIR "/%1.png").arg(QString::fromLatin1(name));
-  const QPixmap picture = widget->grab();
-  EXPECT_FALSE(picture.isNull()) << name;
-  EXPECT_TRUE(picture.save(path)) << path.toStdString();
-}
-
 }  // namespace talver::test

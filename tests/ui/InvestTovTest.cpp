@@ -377,13 +377,6 @@ TEST_F(InvestTovPageTest, APartnershipWithTwoOperationsComputedAsByHand) {
 
 // ---------------------------------------------------------------------------------------------
 
-void SaveShot(QWidget* widget, const char* name) {
-  QApplication::processEvents();
-  QDir().mkpath(QStringLiteral(TALVER_SCREENSHOT_DIR));
-  const QString path = QStringLiteral(TALVER_SCREENSHOT_DIR "/%1.png").arg(QString::fromLatin1(name));
-  EXPECT_TRUE(widget->grab().save(path)) << path.toStdString();
-}
-
 TEST_F(InvestTovPageTest, Screenshots) {
   auto window = OpenPage([](mTDeclaration& d) {
     mTInvestTov tov;

@@ -934,13 +934,6 @@ TEST_F(FlatTypedTest, SheetD1AndSectionTwoAsWorkedByHand) {
 // ---------------------------------------------------------------------------------------------
 // Pictures at the window's size, for a person to look at
 
-void Save(QWidget* widget, const char* name) {
-  QApplication::processEvents();
-  QDir().mkpath(QStringLiteral(TALVER_SCREENSHOT_DIR));
-  const QString path = QStringLiteral(TALVER_SCREENSHOT_DIR "/%1.png").arg(QString::fromLatin1(name));
-  EXPECT_TRUE(widget->grab().save(path)) << path.toStdString();
-}
-
 using ConstructionScreenshotsTest = UiTest;
 
 TEST_F(ConstructionScreenshotsTest, PageAndDialog) {
@@ -965,20 +958,20 @@ TEST_F(ConstructionScreenshotsTest, PageAndDialog) {
   window->resize(1024, 768);
   Click(window.get(), "fbDeduction");
   Click(window.get(), "sbMultyConstructionDeduct");
-  Save(window.get(), "page-property-deduction");
+  SaveShot(window.get(), "page-property-deduction");
 
   auto* page = qobject_cast<TCompositeFrame*>(window->CurrentPage())->CurrentPage();
   TfmInputConstruction dialog(page, presenter);
   dialog.SetObject(window->Declaration().PropertyDeduct.GetObject(0));
   dialog.show();
-  Save(&dialog, "dialog-construction-object");
+  SaveShot(&dialog, "dialog-construction-object");
   dialog.hide();
   TfmInputConstruction investment(page, presenter);
   investment.SetRestricted(true);
   investment.SetCostUsable(false);
   investment.SetObject(ByInvestment(2015, {}));
   investment.show();
-  Save(&investment, "dialog-construction-investment");
+  SaveShot(&investment, "dialog-construction-investment");
   investment.hide();
 }
 

@@ -28,13 +28,6 @@ QLineEdit* Edit(QWidget* root, const char* name) {
 }
 QString Text(QWidget* root, const char* name) { return Edit(root, name)->text(); }
 
-void SaveShot(QWidget* widget, const char* name) {
-  QApplication::processEvents();
-  QDir().mkpath(QStringLiteral(TALVER_SCREENSHOT_DIR));
-  const QString path = QStringLiteral(TALVER_SCREENSHOT_DIR "/%1.png").arg(QString::fromLatin1(name));
-  EXPECT_TRUE(widget->grab().save(path)) << path.toStdString();
-}
-
 // Types the source's name, ИНН, КПП and ОКТМО into a source dialog (an organisation by default).
 void TypeSource(QWidget* dialog, const QString& name, const QString& kpp = QStringLiteral("773601001"),
                 const QString& inn = QStringLiteral("7707083893"), const QString& oktmo = QStringLiteral("45376000")) {

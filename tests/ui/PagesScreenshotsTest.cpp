@@ -19,15 +19,6 @@ namespace {
 
 using PagesScreenshotsTest = UiTest;
 
-void Save(QWidget* widget, const char* name) {
-  QApplication::processEvents();
-  QDir().mkpath(QStringLiteral(TALVER_SCREENSHOT_DIR));
-  const QString path = QStringLiteral(TALVER_SCREENSHOT_DIR "/%1.png").arg(QString::fromLatin1(name));
-  const QPixmap picture = widget->grab();
-  EXPECT_FALSE(picture.isNull()) << name;
-  EXPECT_TRUE(picture.save(path)) << path.toStdString();
-}
-
 // A return typed in part: the taxpayer, a passport and an address, one employer with wages.
 void Fill(mTDeclaration& d) {
   d.InspectionCode = "7701";
@@ -80,24 +71,24 @@ TEST_F(PagesScreenshotsTest, PagesAndDialogs) {
   QApplication::processEvents();
 
   window->ShowPage(PageId::PersonData, NavButton::PrsonInfo);
-  Save(window.get(), "page-person-naim");
+  SaveShot(window.get(), "page-person-naim");
   Click(window.get(), "sbPersonAddress");
-  Save(window.get(), "page-person-address");
+  SaveShot(window.get(), "page-person-address");
   window->ShowPage(PageId::RussianIncome, NavButton::RussianIncome);
-  Save(window.get(), "page-thirteen-percent");
+  SaveShot(window.get(), "page-thirteen-percent");
 
   TfmInput13SourseIncome source(window.get(), presenter, false);
   source.SetSource({Utf8ToCp1251("ООО \"Северное сияние\""), "7707083893", "773601001", "45376000", 1});
   source.show();
-  Save(&source, "dialog-source");
+  SaveShot(&source, "dialog-source");
   source.hide();
 
   TfmInput13Income income(window.get(), presenter, false);
   income.SetEntry({2010, "", Currency::FromRoubles(20000), 403, Currency::FromRoubles(6000), 0, 12});
   income.show();
-  Save(&income, "dialog-income");
+  SaveShot(&income, "dialog-income");
   income.SetEntry({1211, "", Currency::FromRoubles(15000), 510, Currency::FromRoubles(12000), 0, 3});
-  Save(&income, "dialog-income-1211");
+  SaveShot(&income, "dialog-income-1211");
   income.hide();
   // The error of an entry dialog that cannot be skipped.
   TfmCheckError error(window.get());
@@ -106,36 +97,36 @@ TEST_F(PagesScreenshotsTest, PagesAndDialogs) {
   error.SetSkipEnabled(false);
   error.SetSkipAllEnabled(false);
   error.show();
-  Save(&error, "dialog-income-error");
+  SaveShot(&error, "dialog-income-error");
   error.hide();
 
   TfmInput13Income empty(window.get(), presenter, true);
   empty.show();
-  Save(&empty, "dialog-income-nonresident");
+  SaveShot(&empty, "dialog-income-nonresident");
   empty.hide();
 
   const TIncomeDictionary dictionary = TIncomeDictionary::LoadBuiltIn();
   TfmInputIncomeCode incomes(window.get(), dictionary, "13", false);
   incomes.show();
   incomes.List()->setCurrentItem(incomes.List()->topLevelItem(10));
-  Save(&incomes, "picker-income-codes");
+  SaveShot(&incomes, "picker-income-codes");
   incomes.hide();
   TfmInputDeductCode deductions(window.get(), dictionary, "1530", true);
   deductions.show();
-  Save(&deductions, "picker-deduction-codes");
+  SaveShot(&deductions, "picker-deduction-codes");
   deductions.hide();
   TfmBuiltInPicker regions(window.get(), TBuiltInTable::Regions);
   regions.show();
-  Save(&regions, "picker-regions");
+  SaveShot(&regions, "picker-regions");
   regions.hide();
   TfmBuiltInPicker documents(window.get(), TBuiltInTable::DocumentTypes);
   documents.show();
-  Save(&documents, "picker-document-types");
+  SaveShot(&documents, "picker-document-types");
   documents.hide();
   ASSERT_NE(window->Countries(), nullptr);
   TfmCountries countries(window.get(), *window->Countries());
   countries.show();
-  Save(&countries, "picker-countries");
+  SaveShot(&countries, "picker-countries");
   countries.hide();
 }
 
@@ -148,7 +139,7 @@ TEST_F(PagesScreenshotsTest, FourNdflAndNonResident) {
   window->show();
   window->resize(1024, 768);
   window->ShowPage(PageId::PersonData, NavButton::PrsonInfo);
-  Save(window.get(), "page-person-naim-4ndfl");
+  SaveShot(window.get(), "page-person-naim-4ndfl");
 
   const QString fileNr = WriteDeclaration(QStringLiteral("nr.tv6"), [](mTDeclaration& d) {
     Fill(d);
@@ -158,7 +149,7 @@ TEST_F(PagesScreenshotsTest, FourNdflAndNonResident) {
   nr->show();
   nr->resize(1024, 768);
   nr->ShowPage(PageId::RussianIncome, NavButton::RussianIncome);
-  Save(nr.get(), "page-thirteen-percent-nonresident");
+  SaveShot(nr.get(), "page-thirteen-percent-nonresident");
 }
 
 }  // namespace

@@ -21,32 +21,24 @@ void Settle() {
   for (int i = 0; i < 5; ++i) QApplication::processEvents();
 }
 
-void Save(QWidget* widget, const char* name) {
-  QDir().mkpath(QStringLiteral(TALVER_SCREENSHOT_DIR));
-  const QString path = QStringLiteral(TALVER_SCREENSHOT_DIR "/%1.png").arg(QString::fromLatin1(name));
-  const QPixmap picture = widget->grab();
-  EXPECT_FALSE(picture.isNull()) << name;
-  EXPECT_TRUE(picture.save(path)) << path.toStdString();
-}
-
 TEST_F(ScreenshotsTest, Windows) {
   auto window = MakeWindow();
   window->show();
   window->resize(1024, 768);
   Settle();
-  Save(window.get(), "main-conditions-labels");
+  SaveShot(window.get(), "main-conditions-labels");
   window->ToggleLabels(false);
   QApplication::processEvents();
-  Save(window.get(), "main-conditions-icons");
+  SaveShot(window.get(), "main-conditions-icons");
   window->ToggleLabels(true);
   Click(window.get(), "rbForm2");
   Click(window.get(), "rbSigner2");
   QApplication::processEvents();
-  Save(window.get(), "main-conditions-4ndfl");
+  SaveShot(window.get(), "main-conditions-4ndfl");
 
   Click(window.get(), "rbForm0");
   Settle();
-  Save(window.get(), "main-conditions-back-to-3ndfl");
+  SaveShot(window.get(), "main-conditions-back-to-3ndfl");
   Click(window.get(), "cbSection1");
   window->findChild<TMaskedEdit*>(QStringLiteral("edInspection"))->setText(QStringLiteral("0105"));
   window->findChild<TMaskedEdit*>(QStringLiteral("edRepresentativeName"))->setText(QStringLiteral("Петров Пётр Петрович"));
@@ -54,14 +46,14 @@ TEST_F(ScreenshotsTest, Windows) {
   Click(window.get(), "fbDeduction");
   Settle();
   EXPECT_EQ(PageName(*window), "TfrFrameDeductData");
-  Save(window.get(), "main-deductions");
+  SaveShot(window.get(), "main-deductions");
 
   TfmCheckError error(window.get());
   error.SetTitle(QStringLiteral("Сведения о декларанте"));
   error.SetMessage(QStringLiteral("Лицам имеющим доходы от предпринимательской деятельности необходимо ввести ИНН"));
   error.show();
   QApplication::processEvents();
-  Save(&error, "check-error");
+  SaveShot(&error, "check-error");
   error.hide();
 
   TImportSettings settings{dataFolder, programFolder, &presenter, &dialogs, {}};
@@ -75,23 +67,23 @@ TEST_F(ScreenshotsTest, Windows) {
   picker.SelectCode("0105");
   picker.show();
   QApplication::processEvents();
-  Save(&picker, "inspection-picker");
+  SaveShot(&picker, "inspection-picker");
   picker.hide();
 
   TfmLoadSoun soun(window.get(), settings);
   soun.show();
   QApplication::processEvents();
-  Save(&soun, "load-soun");
+  SaveShot(&soun, "load-soun");
   soun.hide();
 
   TfmAbout about(window.get(), dialogs, presenter);
   about.show();
   QApplication::processEvents();
-  Save(&about, "about");
+  SaveShot(&about, "about");
   about.hide();
 
   TfmStart splash;
-  Save(&splash, "splash");
+  SaveShot(&splash, "splash");
 }
 
 }  // namespace

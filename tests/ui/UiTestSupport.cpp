@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPixmap>
 #include <QStandardPaths>
 
 #include <fstream>
@@ -95,6 +96,15 @@ void UiTest::WhenModal(std::function<void(QWidget*)> step) {
     step(modal);
   });
   timer->start();
+}
+
+void SaveShot(QWidget* widget, const char* name) {
+  QApplication::processEvents();
+  QDir().mkpath(QStringLiteral(TALVER_SCREENSHOT_DIR));
+  const QString path = QStringLiteral(TALVER_SCREENSHOT_DIR "/%1.png").arg(QString::fromLatin1(name));
+  const QPixmap picture = widget->grab();
+  EXPECT_FALSE(picture.isNull()) << name;
+  EXPECT_TRUE(picture.save(path)) << path.toStdString();
 }
 
 }  // namespace talver::test

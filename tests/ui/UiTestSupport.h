@@ -240,4 +240,7 @@ class UiTest : public ::testing::Test {
   std::filesystem::path dataFolder;
 };
 
+// A picture of `widget` under the build tree, for a person to look at.
+void SaveShot(QWidget* widget, const char* name);
+
 }  // namespace talver::test
