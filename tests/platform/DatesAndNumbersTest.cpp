@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "platform/Currency.h"
 #include "platform/Dates.h"
 #include "platform/Errors.h"
 #include "platform/NumberText.h"
@@ -36,6 +37,42 @@ TEST(Dates, CalendarTextInBothSeparators) {
     SCOPED_TRACE(bad);
     EXPECT_THROW(TextToDate(bad, '.'), EConvertError);
   }
+}
+
+// Amounts a file may hold add up without wrapping round: past the range a result stays at its end.
+TEST(Currency, ArithmeticSaturatesAtTheEndsOfTheRange) {
+  constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+  constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
+  const Currency max = Currency::FromUnits(kMax), min = Currency::FromUnits(kMin);
+  const Currency half = Currency::FromRoubles(500'000'000'000'000);
+  struct Case {
+    const char* what;
+    Currency got;
+    std::int64_t units;
+  };
+  const Case cases[] = {
+      {"half + half", half + half, kMax},
+      {"-half - half", -half - half, kMin},
+      {"max + 1", max + Currency::FromUnits(1), kMax},
+      {"min + -1", min + Currency::FromUnits(-1), kMin},
+      {"max + min", max + min, -1},
+      {"min - 1", min - Currency::FromUnits(1), kMin},
+      {"0 - min", Currency() - min, kMax},
+      {"max - -1", max - Currency::FromUnits(-1), kMax},
+      {"-min", -min, kMax},
+      {"half * 3", half * 3, kMax},
+      {"half * -3", half * -3, kMin},
+      {"-half * -3", -3 * -half, kMax},
+      {"ordinary", Currency::FromKopecks(150) + Currency::FromKopecks(-275) * 2, -4'0000},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(c.got.Units(), c.units);
+  }
+  Currency total = half;
+  total += half;
+  total -= Currency::FromUnits(kMin);
+  EXPECT_EQ(total.Units(), kMax);
 }
 
 TEST(NumberText, CurrencyTextBothWays) {
