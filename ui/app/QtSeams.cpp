@@ -4,12 +4,11 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 
 #include "ui/dialogs/CheckError.h"
 #include "ui/framework/Seams.h"
+#include "ui/print/PrintModule.h"
 #include "ui/base/UiText.h"
 
 namespace talver {
@@ -132,13 +131,7 @@ class TQtFileDialogs final : public IFileDialogs {
   }
 
   bool ChoosePrinter(QWidget* parent, QString& printerName, int& copies) override {
-    QPrinter printer;
-    QPrintDialog dialog(&printer, parent);
-    if (dialog.exec() != QDialog::Accepted) return false;
-    // "Печать в файл" names no printer: the print module takes the file's path in its place.
-    printerName = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : printer.printerName();
-    copies = printer.copyCount();
-    return true;
+    return AskForPrinter(parent, printerName, copies);
   }
 
   bool OpenUrl(const QUrl& url) override { return QDesktopServices::openUrl(url); }

@@ -4,25 +4,14 @@
 // general source validator lets it; otherwise the field to fix gets the focus.
 #include <QDialog>
 
-#include <cstdint>
-#include <string>
-
 #include "ui/framework/Seams.h"
+#include "ui/framework/SourceWidgets.h"
 
 class QCheckBox;
 
 namespace talver {
 
 class TMaskedEdit;
-
-// What the dialog edits, windows-1251 texts as the model keeps them.
-struct TSourceIdentity {
-  std::string Name;
-  std::string Inn;
-  std::string Kpp;
-  std::string Oktmo;
-  std::uint8_t StandardDeductSource = 0;
-};
 
 class TfmInput13SourseIncome : public QDialog {
   Q_OBJECT

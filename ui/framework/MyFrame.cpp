@@ -18,16 +18,6 @@ TThinkingFrame::TThinkingFrame(QWidget* owner, TPageHost& host, PageId id) : QFr
   connect(this, &TThinkingFrame::DataChanged, this, [this] { host_.ChangeNotice(); });
 }
 
-void NotifyPageOf(QWidget* field) {
-  for (QWidget* w = field->parentWidget(); w != nullptr; w = w->parentWidget()) {
-    if (auto* page = qobject_cast<TThinkingFrame*>(w)) {
-      page->NotifyChanged();
-      return;
-    }
-    if (w->isWindow()) return;  // the dialog the field sits in
-  }
-}
-
 // ---------------------------------------------------------------------------------------------
 
 namespace {

@@ -15,6 +15,7 @@
 #include "model/DeclClasses.h"
 #include "ui/framework/Pages.h"
 #include "ui/framework/Seams.h"
+#include "ui/widgets/FieldOwner.h"
 
 class QAbstractButton;
 class QHBoxLayout;
@@ -56,12 +57,7 @@ class TPageHost {
   virtual const TCurrencyRates* CurrencyRates() const { return nullptr; }
 };
 
-// A field's change notice, passed to the page the field sits on. A field of an entry dialog
-// does not reach the page behind the dialog: what the dialog holds becomes a change of the
-// return only when the page takes it over after "Да".
-void NotifyPageOf(QWidget* field);
-
-class TThinkingFrame : public QFrame {
+class TThinkingFrame : public QFrame, public IFieldOwner {
   Q_OBJECT
  public:
   TThinkingFrame(QWidget* owner, TPageHost& host, PageId id);
@@ -79,6 +75,7 @@ class TThinkingFrame : public QFrame {
 
   // The change notice; TMaskedEdit fields send it themselves.
   void NotifyChanged() { emit DataChanged(); }
+  void FieldChanged() override { NotifyChanged(); }
 
  signals:
   void DataChanged();

@@ -3,10 +3,11 @@
 // their buttons, the four fields that identify a source, and the whole-rouble tax fields.
 #include <QString>
 
+#include <cstdint>
 #include <optional>
+#include <string>
 
 #include "platform/Currency.h"
-#include "ui/dialogs/Input13SourseIncome.h"
 
 class QGridLayout;
 class QToolButton;
@@ -17,6 +18,15 @@ namespace talver {
 
 class TMaskedEdit;
 class TPageHost;
+
+// A source of payments as its dialogs edit it, windows-1251 texts as the model keeps them.
+struct TSourceIdentity {
+  std::string Name;
+  std::string Inn;
+  std::string Kpp;
+  std::string Oktmo;
+  std::uint8_t StandardDeductSource = 0;
+};
 
 // A list of rows with the given column captions, one row selected at a time.
 QTreeWidget* MakeRowList(QWidget* parent, const char* name, const QStringList& columns, const QString& hint);

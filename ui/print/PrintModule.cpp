@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -45,6 +46,16 @@ bool ChooseInstalledPrinter(const QString& name, QPrinter& printer) {
   printer.setOutputFormat(QPrinter::NativeFormat);
   printer.setPrinterName(name);
   return printer.isValid();
+}
+
+bool AskForPrinter(QWidget* parent, QString& printerName, int& copies) {
+  QPrinter printer;
+  QPrintDialog dialog(&printer, parent);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  // The print module takes the file's path in place of a printer's name.
+  printerName = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : printer.printerName();
+  copies = printer.copyCount();
+  return true;
 }
 
 TPrintModule::TPrintModule(PrinterChoice choose) : choose_(std::move(choose)) {}

@@ -19,6 +19,10 @@ namespace talver {
 using PrinterChoice = std::function<bool(const QString& name, QPrinter& printer)>;
 bool ChooseInstalledPrinter(const QString& name, QPrinter& printer);
 
+// The print dialog over `parent`: false when the user cancels it; else the printer's name (the
+// path of the PDF file for "Печать в файл", which names no printer) and the copies wanted.
+bool AskForPrinter(QWidget* parent, QString& printerName, int& copies);
+
 class TPrintModule : public IPrintModule {
  public:
   explicit TPrintModule(PrinterChoice choose = &ChooseInstalledPrinter);

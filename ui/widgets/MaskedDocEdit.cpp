@@ -5,7 +5,7 @@
 
 #include <initializer_list>
 
-#include "ui/framework/MyFrame.h"
+#include "ui/widgets/FieldOwner.h"
 
 namespace talver {
 namespace {

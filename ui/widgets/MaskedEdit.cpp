@@ -2,7 +2,7 @@
 
 #include <QKeyEvent>
 
-#include "ui/framework/MyFrame.h"
+#include "ui/widgets/FieldOwner.h"
 
 namespace talver {
 
