@@ -187,12 +187,4 @@ void TCompositeFrame::FocusList() {
   if (TThinkingFrame* page = switcher_.Current()) page->FocusList();
 }
 
-// ---------------------------------------------------------------------------------------------
-
-TfrPlaceholder::TfrPlaceholder(QWidget* owner, TPageHost& host, PageId id) : TThinkingFrame(owner, host, id) {
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(MakePageCaption(this, FromUtf8(PageTitle(id))));
-  layout->addStretch();
-}
-
 }  // namespace talver

@@ -145,16 +145,6 @@ class TCompositeFrame : public TThinkingFrame {
   std::vector<std::pair<QToolButton*, PageId>> buttons_;
 };
 
-// A section page still to be written: its title on an empty page.
-class TfrPlaceholder : public TThinkingFrame {
-  Q_OBJECT
- public:
-  TfrPlaceholder(QWidget* owner, TPageHost& host, PageId id);
-  void StoreData() override {}
-  std::uint16_t CheckData() override { return 0; }
-  void ShowError(std::uint16_t) override {}
-};
-
 // A titled caption at the top of a page.
 QWidget* MakePageCaption(QWidget* parent, const QString& title);
 

@@ -1,5 +1,5 @@
 // The one table of section pages. A new page is a class derived from TThinkingFrame with the
-// constructor (QWidget* owner, TPageHost& host); its row here names it instead of nullptr.
+// constructor (QWidget* owner, TPageHost& host) and a row here that names it.
 #include <array>
 
 #include "ui/framework/CompositePages.h"
@@ -35,7 +35,7 @@ struct PageEntry {
   PageId Id;
   std::string_view ClassName;
   std::string_view Title;
-  PageFactory Factory;  // nullptr: shown as a titled empty page
+  PageFactory Factory;
 };
 
 constexpr std::array kPages{
@@ -76,9 +76,7 @@ std::string_view PageClassName(PageId id) { return Entry(id).ClassName; }
 std::string_view PageTitle(PageId id) { return Entry(id).Title; }
 
 TThinkingFrame* CreatePage(PageId id, QWidget* container, TPageHost& host) {
-  const PageEntry& entry = Entry(id);
-  if (entry.Factory == nullptr) return new TfrPlaceholder(container, host, id);
-  return entry.Factory(container, host);
+  return Entry(id).Factory(container, host);
 }
 
 }  // namespace talver

@@ -66,9 +66,18 @@ TEST(MaskedEditTest, TextSetByTheProgramIsCheckedAndNotified) {
   EXPECT_EQ(edit.text(), QStringLiteral("1"));
 }
 
+// The smallest page: nothing to store or check.
+class TEmptyPage : public TThinkingFrame {
+ public:
+  explicit TEmptyPage(TPageHost& host) : TThinkingFrame(nullptr, host, PageId::CB) {}
+  void StoreData() override {}
+  std::uint16_t CheckData() override { return 0; }
+  void ShowError(std::uint16_t) override {}
+};
+
 TEST(MaskedEditTest, AFieldOnAPageNotifiesThePage) {
   TestPageHost host;
-  TfrPlaceholder page(nullptr, host, PageId::CB);
+  TEmptyPage page(host);
   auto* inner = new QWidget(&page);
   auto* edit = new TMaskedEdit(inner, EditType::edtNone);
   QTest::keyClicks(edit, QStringLiteral("ab"));
