@@ -159,8 +159,20 @@ void ReadBody3(TReader& r, const XmlElement& body, mTDeclaration& d, TGathered& 
   bool entries = !g.Slots13.empty() || !g.Slots13NR.empty();
   const std::vector<returnxml::TEntryItem> left13 = returnxml::PlaceEntries(g.Slots13, g.Items13, dictionary);
   const std::vector<returnxml::TEntryItem> leftNR = returnxml::PlaceEntries(g.Slots13NR, g.Items13NR, dictionary);
-  if (!left13.empty() || !leftNR.empty()) {
-    g.Losses.push_back("Часть доходов листов Г, Д2, Ж и З не удалось отнести к источникам выплаты листа А");
+  // What the sources of sheet А have no room for came from abroad: the foreign lines of that
+  // sum, by code.
+  std::map<std::pair<std::int32_t, std::int32_t>, std::pair<Currency, Currency>> abroad;
+  for (const returnxml::TEntryItem& item : left13) {
+    auto& [income, deduct] = abroad[{item.IncomeCode, item.DeductCode}];
+    income += item.Amount;
+    deduct += item.Deduct;
+  }
+  bool placed = leftNR.empty();
+  for (const auto& [codes, sums] : abroad) {
+    placed = returnxml::AssignForeign(g, codes.first, codes.second, sums.first, sums.second) && placed;
+  }
+  if (!placed) {
+    g.Shortfall("Часть доходов листов Г, Д2, Ж и З не удалось отнести к источникам выплаты листа А");
   }
   if (entries) {
     g.Losses.push_back("Помесячные доходы восстановлены одной суммой за год, доходы каждого источника — по кодам, которые видны из листов декларации");
@@ -170,23 +182,6 @@ void ReadBody3(TReader& r, const XmlElement& body, mTDeclaration& d, TGathered& 
     if (const TIncomeCode* code = dictionary->FindIncome(IntToText(f.IncomeCode))) f.IncomeName = code->Name;
   });
 
-  // The municipal code of the taxpayer shows only where section 1 pays to it: otherwise it is
-  // the one with which the computation gives the file's section 1.
-  std::vector<std::string> differences = ComputeAndCompare(d, g);
-  if (!g.OwnOktmoKnown && !differences.empty()) {
-    std::vector<std::string> candidates = {""};
-    for (const XmlElement& e : g.Section1) candidates.push_back(e.Attribute("ОКТМО").value_or(""));
-    for (const std::string& oktmo : candidates) {
-      d.Person.Address.Oktmo = oktmo;
-      std::vector<std::string> tried = ComputeAndCompare(d, g);
-      if (tried.size() < differences.size()) differences = std::move(tried);
-      if (differences.empty()) break;
-    }
-    if (!differences.empty()) d.Person.Address.Oktmo.clear();
-  }
-  if (!g.OwnOktmoKnown && d.Person.Address.Oktmo.empty()) {
-    g.Losses.push_back("ОКТМО по месту жительства в файле не указан: введите его на странице адреса");
-  }
   // The housing objects: the expenses taken and the share shown must come out as the file has
   // them; when a second object took nothing because the first used up the limit, its cost
   // was above zero all the same.
@@ -205,11 +200,63 @@ void ReadBody3(TReader& r, const XmlElement& body, mTDeclaration& d, TGathered& 
     if (second.Cost.IsZero()) second.Cost = Currency::FromKopecks(1);
     if (!housingMatches()) second.Cost = Currency();
   }
+  // The municipal code of the taxpayer shows only where section 1 pays to it: otherwise it is
+  // the one with which the computation gives the file's section 1.
+  std::vector<std::string> differences = ComputeAndCompare(d, g);
+  if (!g.OwnOktmoKnown && !differences.empty()) {
+    std::string best = d.Person.Address.Oktmo;
+    for (const XmlElement& e : g.Section1) {
+      d.Person.Address.Oktmo = e.Attribute("ОКТМО").value_or("");
+      std::vector<std::string> tried = ComputeAndCompare(d, g);
+      if (tried.size() < differences.size()) {
+        differences = std::move(tried);
+        best = d.Person.Address.Oktmo;
+      }
+      if (differences.empty()) break;
+    }
+    d.Person.Address.Oktmo = best;
+  }
+  if (!g.OwnOktmoKnown && d.Person.Address.Oktmo.empty()) {
+    g.Losses.push_back("ОКТМО по месту жительства в файле не указан: введите его на странице адреса");
+  }
+  // Sources at 35 % that the file does not list refund by their municipal code in their place
+  // among the others: the place and the code with which section 1 comes out as the file's.
+  for (std::size_t i = 0; i < d.Sources35.Count() && !differences.empty(); ++i) {
+    if (!d.Sources35.Get(i).IncomeTotal.IsZero() || d.Sources35.Get(i).TaxWithheld.IsZero()) continue;
+    std::vector<std::string> codes = {""};
+    for (const XmlElement& e : g.Section1) codes.push_back(e.Attribute("ОКТМО").value_or(""));
+    mTThirtyFivePercent unlisted = d.Sources35.Get(i);
+    d.Sources35.Delete(i);
+    std::size_t bestAt = i;
+    std::string bestCode = unlisted.Oktmo;
+    for (std::size_t at = 0; at <= d.Sources35.Count() && !differences.empty(); ++at) {
+      for (const std::string& code : codes) {
+        mTThirtyFivePercent candidate = unlisted;
+        candidate.Oktmo = code;
+        d.Sources35.Add(candidate);
+        // Move the candidate from the end to its place.
+        for (std::size_t k = d.Sources35.Count() - 1; k > at; --k) std::swap(d.Sources35.Get(k), d.Sources35.Get(k - 1));
+        std::vector<std::string> tried = ComputeAndCompare(d, g);
+        for (std::size_t k = at; k + 1 < d.Sources35.Count(); ++k) std::swap(d.Sources35.Get(k), d.Sources35.Get(k + 1));
+        d.Sources35.Delete(d.Sources35.Count() - 1);
+        if (tried.size() < differences.size()) {
+          differences = std::move(tried);
+          bestAt = at;
+          bestCode = code;
+        }
+        if (differences.empty()) break;
+      }
+    }
+    unlisted.Oktmo = bestCode;
+    d.Sources35.Add(unlisted);
+    for (std::size_t k = d.Sources35.Count() - 1; k > bestAt; --k) std::swap(d.Sources35.Get(k), d.Sources35.Get(k - 1));
+    differences = ComputeAndCompare(d, g);
+  }
   if (!differences.empty()) {
     std::string text = "Расчет по восстановленной декларации дает не те суммы разделов 1 и 2, что записаны в файле (";
     for (std::size_t i = 0; i < differences.size() && i < 3; ++i) text += (i ? "; " : "") + differences[i];
     if (differences.size() > 3) text += "; и другие";
-    g.Losses.push_back(text + ")");
+    g.Shortfall(text + ")");
   }
 }
 
@@ -279,6 +326,7 @@ TReturnXmlImport Import(std::string_view bytes, const std::filesystem::path* pat
     }
     result.Losses.push_back(text);
   }
+  result.Approximate = g.Approximate;
   result.Declaration = std::move(d);
   return result;
 }

@@ -34,6 +34,9 @@ struct TReturnXmlImport {
   TDate FileDate = 0;     // `ДатаДок`, the day the file was made
   std::string FileGuid;   // the unique part of `ИдФайл`
   std::vector<std::string> Losses;  // what the file could not give back (UTF-8)
+  // Some figure of the file could not be given back: the declaration computes otherwise
+  // somewhere, and Losses says where.
+  bool Approximate = false;
 
   // The one message for the user: the losses under a heading; empty when nothing was lost.
   std::string LossMessage() const;

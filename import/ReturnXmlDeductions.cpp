@@ -87,7 +87,7 @@ void SolveStandard(TReader& r, const XmlElement& e, mTStandartDeduct& sd, TGathe
   const Currency disabledDouble = r.OptionalAmount(e, "ВычСтРебИнвЕд");
   const Currency total = r.Amount(e, "ОбщВычСтанд");
   const auto fail = [&g] {
-    g.Losses.push_back("Стандартные вычеты не удалось восстановить так, чтобы их расчет совпал с листом Е1");
+    g.Shortfall("Стандартные вычеты не удалось восстановить так, чтобы их расчет совпал с листом Е1");
   };
 
   sd.Granted = 1;
@@ -259,10 +259,12 @@ void ReadSheetE2(TReader& r, const XmlElement& body, mTDeclaration& d) {
   if (const std::optional<XmlElement> pension = r.Child(*sheet, "РасчПенсВзнос")) {
     r.Amount(*pension, "ОбщВзносВыч");
     Currency extraPaid, extraDeducted;
+    bool extra = false;
     std::optional<std::size_t> firstCut;
     for (const XmlElement& e : r.Children(*pension, {"РасчПСВВыч", "РасчДопСВВыч"})) {
       r.Children(e, {"СведДогНПО"});
       if (e.Name() == "РасчДопСВВыч") {
+        extra = true;
         extraPaid = r.Amount(e, "СумВзносУпл");
         extraDeducted = r.Amount(e, "СумВзносВыч");
         continue;
@@ -285,7 +287,7 @@ void ReadSheetE2(TReader& r, const XmlElement& body, mTDeclaration& d) {
     }
     // Additional contributions to the funded pension are written as one total: what was
     // deducted goes where the limit ran out, the rest after every contract.
-    if (extraPaid > Currency() || extraDeducted > Currency()) {
+    if (extra) {
       sd.Granted = 1;
       mTPens deducted;
       deducted.ContractKind = 4;

@@ -3,6 +3,7 @@
 // values the file holds, and what one reading gathers on its way (the entries the sheets call
 // for, the sources of sheet А, the losses).
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -71,8 +72,8 @@ struct TEntryItem {
   std::int32_t DeductCode = 0;
   Currency Amount;
   Currency Deduct;
-  // Kept as one entry, after every item of FirstOf (sales of flats after shares: one limit
-  // is used up in walking order).
+  // Placed after every sale of a share in walking order: flats and shares use one limit in
+  // that order.
   bool Rigid = false;
 };
 
@@ -97,10 +98,20 @@ struct TForeignLine {
   std::int32_t Rate = 13;
   bool CodeKnown = false;  // 1000, 1001 and 1012 show in the file
   Currency TaxDue;         // `НалЗачРФОбщ`
+  // The deductions that give that tax: from Low to High, or anything from Low on.
+  Currency DeductLow, DeductHigh;
+  bool Unbounded = false;
 };
 
 // Everything one reading gathers besides the declaration itself.
 struct TGathered {
+  // A loss after which the declaration no longer computes every figure of the file.
+  void Shortfall(std::string text) {
+    Approximate = true;
+    Losses.push_back(std::move(text));
+  }
+  bool Approximate = false;
+
   std::vector<TEntryItem> Items13;    // into Sources13 (the 30 % sources of a non-resident)
   std::vector<TEntryItem> Items13NR;  // into Sources13NR
   std::vector<TSourceSlot> Slots13;
@@ -122,7 +133,14 @@ struct TGathered {
   bool InvestSheet = false;
   std::vector<mTInvestTovIncome> InvestItems;
   Currency InvestIncome;
+  // Incomes of foreign lines that sheet Ж took and that count on sheet З as well, by code.
+  std::map<std::int32_t, Currency> ForeignSecurities;
 };
+
+// Gives the foreign lines of unknown code whose incomes add up to `income` that code and
+// deduction code, with deductions adding up to `deduct` as far as their tax allows; false when
+// no such lines are found.
+bool AssignForeign(TGathered& g, std::int32_t code, std::int32_t deductCode, Currency income, Currency deduct);
 
 // The parts of the file, each into the declaration and what it gathers.
 void ReadHeader3(TReader& r, const XmlElement& document, mTDeclaration& d);

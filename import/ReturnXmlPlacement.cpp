@@ -66,8 +66,8 @@ std::vector<TEntryItem> PlaceEntries(std::vector<TSourceSlot>& slots, const std:
       if (FillRank(slots[i].Kind) == rank) order.push_back(i);
     }
   }
-  // The most constrained first: sales of shares and then of flats (one of them in one entry,
-  // after the shares), wages, the groups of their own kinds, and last what any mixed source holds.
+  // The most constrained first: sales of shares and then of flats (after every share in
+  // walking order), wages, the groups of their own kinds, and last what any mixed source holds.
   const auto priority = [](const TEntryItem& item) {
     if (item.Rigid || item.IncomeCode == 1511) return 0;
     if (item.Group == TGroup::Wages) return 1;
@@ -77,27 +77,14 @@ std::vector<TEntryItem> PlaceEntries(std::vector<TSourceSlot>& slots, const std:
   std::stable_sort(sorted.begin(), sorted.end(),
                    [&](const TEntryItem& a, const TEntryItem& b) { return priority(a) < priority(b); });
   std::vector<TEntryItem> left;
-  // Sources that hold entries which a later rigid item must follow.
+  // The first source a flat's sale may go to: none before the last one holding a share's.
   std::size_t earliestRigid = 0;
   for (const TEntryItem& item : sorted) {
-    if (item.Rigid) {
-      bool placed = false;
-      for (const std::size_t i : order) {
-        TSourceSlot& slot = slots[i];
-        if (i < earliestRigid || !Holds(slot.Kind, item.Group) || slot.Room < item.Amount) continue;
-        slot.Source->AddEntry(EntryOf(item, item.Amount, item.Deduct, slot.Kind, dictionary));
-        slot.Room -= item.Amount;
-        placed = true;
-        break;
-      }
-      if (!placed) left.push_back(item);
-      continue;
-    }
     Currency amount = item.Amount;
     Currency deduct = item.Deduct;
     for (const std::size_t i : order) {
       TSourceSlot& slot = slots[i];
-      if (!Holds(slot.Kind, item.Group)) continue;
+      if (!Holds(slot.Kind, item.Group) || (item.Rigid && i < earliestRigid)) continue;
       if (slot.Room <= Currency() && amount > Currency()) continue;
       const Currency piece = Min(amount, slot.Room);
       slot.Source->AddEntry(EntryOf(item, piece, deduct, slot.Kind, dictionary));

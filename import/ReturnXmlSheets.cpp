@@ -79,20 +79,62 @@ std::optional<std::vector<std::size_t>> SubsetWithSum(const std::vector<Currency
   return std::nullopt;
 }
 
-// The deduction that makes a foreign income's Russian tax what the file says: `НалЗачРФОбщ`
+// The deductions that make a foreign income's Russian tax what the file says: `НалЗачРФОбщ`
 // is the tax at the rate on the income less the deduction, to the kopeck.
-Currency DeductionForTax(Currency income, Currency taxDue, std::int32_t rate) {
-  if (MulDivRoundTo2(income, rate, 100) == taxDue) return Currency();
-  if (taxDue <= Currency()) return income;
-  const Currency guess = MulDivRoundTo2(taxDue, 100, rate);
-  for (std::int64_t kopecks = 3; kopecks >= -3; --kopecks) {
+void DeductionWindow(TForeignLine& line, std::int32_t rate) {
+  const Currency income = line.Income->IncomeInRoubles;
+  line.DeductLow = line.DeductHigh = Currency();
+  if (MulDivRoundTo2(income, rate, 100) == line.TaxDue) return;
+  const Currency guess = MulDivRoundTo2(line.TaxDue, 100, rate);
+  bool found = false;
+  for (std::int64_t kopecks = 5; kopecks >= -5; --kopecks) {
     const Currency base = guess + Currency::FromKopecks(kopecks);
-    if (base <= income && base >= Currency() && MulDivRoundTo2(base, rate, 100) == taxDue) return income - base;
+    if (base > income || base < Currency() || MulDivRoundTo2(base, rate, 100) != line.TaxDue) continue;
+    if (!found) line.DeductLow = income - base;
+    line.DeductHigh = income - base;
+    found = true;
   }
-  return Currency();
+  // No tax at all: the deduction took the whole income, or more.
+  line.Unbounded = line.TaxDue <= Currency();
 }
 
 }  // namespace
+
+bool AssignForeign(TGathered& g, std::int32_t code, std::int32_t deductCode, Currency income, Currency deduct) {
+  std::vector<std::size_t> open;
+  std::vector<Currency> amounts;
+  for (std::size_t i = 0; i < g.Foreign.size(); ++i) {
+    if (g.Foreign[i].CodeKnown) continue;
+    open.push_back(i);
+    amounts.push_back(g.Foreign[i].Income->IncomeInRoubles);
+  }
+  std::optional<std::vector<std::size_t>> chosen = SubsetWithSum(amounts, income);
+  // What carries only a deduction goes with an income of nothing.
+  if (chosen && chosen->empty()) {
+    const auto none = std::find(amounts.begin(), amounts.end(), Currency());
+    if (none == amounts.end()) return false;
+    chosen->push_back(static_cast<std::size_t>(none - amounts.begin()));
+  }
+  if (!chosen) return false;
+  // Each line's deduction stays within what its tax allows; a deduction above the income
+  // leaves no tax to show how far above it went.
+  Currency claimed;
+  for (const std::size_t k : *chosen) {
+    TForeignLine& line = g.Foreign[open[k]];
+    line.CodeKnown = true;
+    line.Income->IncomeCode = code;
+    line.Income->DeductCode = deductCode;
+    claimed += line.Income->DeductAmount;
+  }
+  for (const std::size_t k : *chosen) {
+    TForeignLine& line = g.Foreign[open[k]];
+    const Currency room = line.Unbounded ? deduct : line.DeductHigh - line.DeductLow;
+    const Currency raise = Min(room, Positive(deduct - claimed));
+    line.Income->DeductAmount += raise;
+    claimed += raise;
+  }
+  return true;
+}
 
 void ReadSections12(TReader& r, const XmlElement& body, mTDeclaration& d, TGathered& g) {
   for (const XmlElement& e : body.Children()) {
@@ -184,8 +226,7 @@ void ReadSheetA(TReader& r, const XmlElement& body, mTDeclaration& d, TGathered&
       s.TaxComputed = line.Computed;
       partnerships.push_back(&s);
       partnershipRoom.push_back(line.Income);
-    } else if (line.Rate == runRate || (resident && line.Rate == "13" && line.Kind != "08") ||
-               (!resident && line.Rate == "13")) {
+    } else if ((line.Rate == runRate && line.Kind != "08") || (!resident && line.Rate == "13")) {
       mTList<mTThirteenPercent>& list = (!resident && line.Rate == "13") ? d.Sources13NR : d.Sources13;
       mTThirteenPercent& s = list.Get(list.Add());
       Fill(r, line, s);
@@ -255,7 +296,7 @@ void ReadSheetA(TReader& r, const XmlElement& body, mTDeclaration& d, TGathered&
       left.ExpenseShare = left.ManagerExpenses = left.PriorLosses = Currency();
       placed = left.Income.IsZero();
     }
-    if (!placed) g.Losses.push_back("Доходы инвестиционных товариществ листа И больше доходов их источников листа А");
+    if (!placed) g.Shortfall("Доходы инвестиционных товариществ листа И больше доходов их источников листа А");
   }
   for (std::size_t i = 0; i < partnerships.size(); ++i) {
     if (partnershipRoom[i] > Currency()) {
@@ -276,7 +317,10 @@ void ReadSheetB(TReader& r, const XmlElement& body, mTDeclaration& d, TGathered&
       if (e.Name() != "РасчДохНалИно") continue;
       r.Children(e, {});
       mTCurrencyIncome& f = d.CurrencyIncomes.Get(d.CurrencyIncomes.Add());
-      TForeignLine line{&f, rate, false, r.OptionalAmount(e, "НалЗачРФОбщ")};
+      TForeignLine line;
+      line.Income = &f;
+      line.Rate = rate;
+      line.TaxDue = r.OptionalAmount(e, "НалЗачРФОбщ");
       f.IncomeRate = rate;
       f.CountryCode = r.Text(e, "ОКСМ");
       f.SourceName = r.Text(e, "НаимИстДох");
@@ -318,7 +362,8 @@ void ReadSheetB(TReader& r, const XmlElement& body, mTDeclaration& d, TGathered&
         line.CodeKnown = true;
       }
       if (f.IncomeCode != 1001 && f.IncomeCode != 1012) {
-        f.DeductAmount = DeductionForTax(f.IncomeInRoubles, line.TaxDue, rate);
+        DeductionWindow(line, rate);
+        f.DeductAmount = line.DeductLow;
       }
       g.Foreign.push_back(line);
     }
@@ -342,7 +387,7 @@ void ReadSheetB(TReader& r, const XmlElement& body, mTDeclaration& d, TGathered&
   if (dividends <= Currency()) return;
   const std::optional<std::vector<std::size_t>> chosen = SubsetWithSum(amounts, dividends);
   if (!chosen) {
-    g.Losses.push_back("Не удалось определить, какие доходы из-за рубежа являются дивидендами");
+    g.Shortfall("Не удалось определить, какие доходы из-за рубежа являются дивидендами");
     return;
   }
   for (const std::size_t k : *chosen) {
@@ -432,7 +477,7 @@ void ReadSheetG(TReader& r, const XmlElement& body, mTDeclaration& d, TGathered&
       if (all > claimed) {
         const std::optional<std::vector<std::size_t>> chosen = SubsetWithSum(amounts, all - claimed);
         if (!chosen) {
-          g.Losses.push_back("Не удалось определить все источники призов по рекламным акциям (ставка 35 %)");
+          g.Shortfall("Не удалось определить все источники призов по рекламным акциям (ставка 35 %)");
           continue;
         }
         for (const std::size_t k : *chosen) {
@@ -533,30 +578,11 @@ void ReadSheetZh(TReader& r, const XmlElement& body, mTDeclaration& d, TGathered
           continue;
         }
         // Abroad each income is one line of sheet Б: those of this pair are found by their sum.
-        std::vector<std::size_t> open;
-        std::vector<Currency> amounts;
-        for (std::size_t i = 0; i < g.Foreign.size(); ++i) {
-          if (g.Foreign[i].CodeKnown) continue;
-          open.push_back(i);
-          amounts.push_back(g.Foreign[i].Income->IncomeInRoubles);
+        if (!AssignForeign(g, p.ForeignCode, p.DeductCode, income, expenses)) {
+          g.Shortfall("Не удалось определить доходы из-за рубежа, к которым относятся профессиональные вычеты листа Ж");
+        } else if (p.ForeignCode == 1544 || p.ForeignCode == 1545) {
+          g.ForeignSecurities[p.ForeignCode] += income;
         }
-        const std::optional<std::vector<std::size_t>> chosen = SubsetWithSum(amounts, income);
-        if (!chosen || chosen->empty()) {
-          g.Losses.push_back("Не удалось определить доходы из-за рубежа, к которым относятся профессиональные вычеты листа Ж");
-          continue;
-        }
-        Currency claimed;
-        mTCurrencyIncome* untaxed = nullptr;
-        for (const std::size_t k : *chosen) {
-          TForeignLine& line = g.Foreign[open[k]];
-          line.CodeKnown = true;
-          line.Income->IncomeCode = p.ForeignCode;
-          line.Income->DeductCode = p.DeductCode;
-          claimed += line.Income->DeductAmount;
-          if (line.TaxDue.IsZero()) untaxed = line.Income;
-        }
-        // A deduction above the income leaves no tax to show how far above it went.
-        if (claimed < expenses && untaxed != nullptr) untaxed->DeductAmount += expenses - claimed;
       }
     }
   }
@@ -579,6 +605,12 @@ void ReadSheetZ(TReader& r, const XmlElement& body, mTDeclaration& d, TGathered&
     mTCBDeduct& losses = iis ? d.IisLosses : d.SecuritiesLosses;
     const auto result = [&](const XmlElement& e) { return r.RequiredChild(e, "РасчФинРез"); };
     const auto add = [&](std::int32_t code, std::int32_t deductCode, Currency amount, Currency deduct) {
+      // Foreign incomes of sheet Ж under codes of the individual account are counted here too.
+      if (iis && g.ForeignSecurities.count(code) != 0) {
+        const Currency counted = Min(g.ForeignSecurities[code], amount);
+        amount -= counted;
+        g.ForeignSecurities[code] -= counted;
+      }
       if (amount > Currency() || deduct > Currency()) g.Items13.push_back(Item(code, deductCode, amount, deduct));
     };
     // A REPO or loan loss reduces the income of the market it was made on; splitting the
