@@ -281,7 +281,9 @@ XmlDocument XmlDocument::LoadUntrustedFile(const std::filesystem::path& path, co
   const std::string source = "Файл " + path.string();
   std::error_code error;
   const std::filesystem::file_status status = std::filesystem::status(path, error);
-  if (error || !std::filesystem::exists(status)) throw EXmlError("Не удалось открыть файл " + path.string());
+  if (error || !std::filesystem::exists(status)) {
+    throw EXmlError("Не удалось открыть файл " + path.string(), EXmlError::Fault::NotAFile);
+  }
   if (!std::filesystem::is_regular_file(status)) {
     throw EXmlError(source + " не является обычным файлом", EXmlError::Fault::NotAFile);
   }
@@ -292,12 +294,12 @@ XmlDocument XmlDocument::LoadUntrustedFile(const std::filesystem::path& path, co
                     EXmlError::Fault::TooLarge);
   }
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw EXmlError("Не удалось открыть файл " + path.string());
+  if (!in) throw EXmlError("Не удалось открыть файл " + path.string(), EXmlError::Fault::NotAFile);
   // Read one byte past the bound, so that a file grown since it was measured is still refused.
   const std::uintmax_t expected = error ? limits.MaxBytes : std::min<std::uintmax_t>(size, limits.MaxBytes);
   std::string bytes(static_cast<std::size_t>(expected) + 1, '\0');
   in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (in.bad()) throw EXmlError("Не удалось прочитать файл " + path.string());
+  if (in.bad()) throw EXmlError("Не удалось прочитать файл " + path.string(), EXmlError::Fault::NotAFile);
   bytes.resize(static_cast<std::size_t>(in.gcount()));
   return XmlDocument(ParseGuarded(bytes, limits, source));
 }

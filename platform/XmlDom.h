@@ -23,6 +23,7 @@ namespace talver {
 class EXmlError : public std::runtime_error {
  public:
   // Why a file from outside was refused; Malformed covers everything else.
+  // NotAFile: the path names no regular file that can be read.
   enum class Fault { Malformed, TooLarge, TooDeep, DocumentType, NotAFile };
 
   explicit EXmlError(const std::string& message, Fault fault = Fault::Malformed)

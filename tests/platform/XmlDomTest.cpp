@@ -321,7 +321,7 @@ TEST(XmlDom, UntrustedFilesAreMeasuredBeforeTheyAreRead) {
       {"big.xml", EXmlError::Fault::TooLarge, "big.xml слишком велик: 107 байт"},
       // Opening a FIFO for reading would wait for a writer that never comes.
       {"fifo.xml", EXmlError::Fault::NotAFile, "fifo.xml не является обычным файлом"},
-      {"missing.xml", EXmlError::Fault::Malformed, "Не удалось открыть файл"},
+      {"missing.xml", EXmlError::Fault::NotAFile, "Не удалось открыть файл"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
