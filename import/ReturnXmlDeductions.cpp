@@ -64,15 +64,8 @@ void ReadHousingObject(TReader& r, const XmlElement& e, mTConstructionDeductObj&
   g.HousingShown.emplace_back(o.Cost, !share.empty());
   const XmlElement address = r.RequiredChild(e, "АдрОбъект");
   r.Children(address, {});
-  o.PostIndex = r.OptionalText(address, "Индекс");
+  ReadAddressTexts(r, address, o);
   o.RegionCode = r.Text(address, "КодРегион");
-  o.District = r.OptionalText(address, "Район");
-  o.City = r.OptionalText(address, "Город");
-  o.Locality = r.OptionalText(address, "НаселПункт");
-  o.Street = r.OptionalText(address, "Улица");
-  o.House = r.OptionalText(address, "Дом");
-  o.Building = r.OptionalText(address, "Корпус");
-  o.Flat = r.OptionalText(address, "Кварт");
 }
 
 // Standard deductions from their totals: months marked as the file counts them, each child's

@@ -60,16 +60,9 @@ void ReadHeader3(TReader& r, const XmlElement& document, mTDeclaration& d) {
   const XmlElement rf = r.RequiredChild(address, "АдрРФ");
   r.Children(rf, {});
   mTPersonAddress& a = p.Address;
-  a.PostIndex = r.OptionalText(rf, "Индекс");
+  ReadAddressTexts(r, rf, a);
   a.RegionCode = static_cast<std::uint16_t>(r.Integer(rf, "КодРегион", 0, 99));
   if (const std::optional<std::string> name = BuiltInName(Regions(), a.RegionCode)) a.RegionName = *name;
-  a.District = r.OptionalText(rf, "Район");
-  a.City = r.OptionalText(rf, "Город");
-  a.Locality = r.OptionalText(rf, "НаселПункт");
-  a.Street = r.OptionalText(rf, "Улица");
-  a.House = r.OptionalText(rf, "Дом");
-  a.Building = r.OptionalText(rf, "Корпус");
-  a.Flat = r.OptionalText(rf, "Кварт");
 
   const std::optional<XmlElement> known = r.Child(t, "СведФЛ1");
   const std::optional<XmlElement> unknown = r.Child(t, "СведФЛ2");

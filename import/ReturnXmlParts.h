@@ -51,6 +51,20 @@ class TReader {
   std::set<std::string> Unread;
 };
 
+// The texts of an address of the Russian Federation (`АдрРФ`, `АдрОбъект`), each only when the
+// file has it; the region is read by the caller, which keeps it as a number or as text.
+template <class Address>
+void ReadAddressTexts(TReader& r, const XmlElement& e, Address& a) {
+  a.PostIndex = r.OptionalText(e, "Индекс");
+  a.District = r.OptionalText(e, "Район");
+  a.City = r.OptionalText(e, "Город");
+  a.Locality = r.OptionalText(e, "НаселПункт");
+  a.Street = r.OptionalText(e, "Улица");
+  a.House = r.OptionalText(e, "Дом");
+  a.Building = r.OptionalText(e, "Корпус");
+  a.Flat = r.OptionalText(e, "Кварт");
+}
+
 // Amount text of the file to Currency; none when it is not of the file's form.
 std::optional<Currency> ParseAmount(std::string_view text);
 

@@ -329,11 +329,13 @@ void ReadSheetB(TReader& r, const XmlElement& body, mTDeclaration& d, TGathered&
       f.CfcNumber = r.OptionalText(e, "НомерКИК");
       f.IncomeDate = r.Date(e, "ДатаДох");
       f.TaxPaymentDate = f.IncomeDate;
-      const std::string incomeRate = r.Text(e, "КурсВалютДох");
-      if (!incomeRate.empty()) {
-        f.IncomeRateRub = r.Amount(e, "КурсВалютДох");
-        f.IncomeRateUnits = 1;
-      }
+      // A rate is written for one unit of the currency; an empty one had no units.
+      const auto readRate = [&](const char* name, Currency& roubles, std::int32_t& units) {
+        if (r.Text(e, name).empty()) return;
+        roubles = r.Amount(e, name);
+        units = 1;
+      };
+      readRate("КурсВалютДох", f.IncomeRateRub, f.IncomeRateUnits);
       f.IncomeInCurrency = r.Amount(e, "ДоходИноВал");
       f.IncomeInRoubles = r.Amount(e, "ДоходИноРуб");
       const Currency liquidation = r.OptionalAmount(e, "ДохСтИмЛиквИн");
@@ -341,11 +343,7 @@ void ReadSheetB(TReader& r, const XmlElement& body, mTDeclaration& d, TGathered&
       if (e.Attribute("ПорядПрибКИК")) f.CfcProfitMethod = static_cast<std::uint16_t>(r.Integer(e, "ПорядПрибКИК", 1, 2));
       if (e.Attribute("НалУплИноРуб")) {
         f.TaxPaymentDate = r.Date(e, "ДатаУплНал");
-        const std::string taxRate = r.Text(e, "КурсВалютНал");
-        if (!taxRate.empty()) {
-          f.TaxRateRub = r.Amount(e, "КурсВалютНал");
-          f.TaxRateUnits = 1;
-        }
+        readRate("КурсВалютНал", f.TaxRateRub, f.TaxRateUnits);
         f.TaxInCurrency = r.Amount(e, "НалУплИноВал");
         f.TaxInRoubles = r.Amount(e, "НалУплИноРуб");
       }
