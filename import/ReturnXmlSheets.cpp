@@ -60,11 +60,20 @@ void Fill(TReader& r, const TSourceLine& line, Source& s) {
   s.TaxWithheld = line.Withheld;
 }
 
-// Subsets of `amounts` whose sum is `target`, smallest indexes first; none when there is none
-// among the first 20 (beyond that, the first that a greedy walk finds, or none).
+// A subset of `amounts` whose sum is `target`: all of them or none when that is it, else the
+// first of the subsets of the first 16 in counting order, else what taking the largest first
+// gives; none when nothing found adds up.
 std::optional<std::vector<std::size_t>> SubsetWithSum(const std::vector<Currency>& amounts, Currency target) {
-  const std::size_t n = std::min<std::size_t>(amounts.size(), 20);
-  for (std::uint32_t mask = 0; mask < (1u << n); ++mask) {
+  std::vector<std::size_t> all(amounts.size());
+  Currency total;
+  for (std::size_t i = 0; i < amounts.size(); ++i) {
+    all[i] = i;
+    total += amounts[i];
+  }
+  if (target.IsZero()) return std::vector<std::size_t>();
+  if (total == target) return all;
+  const std::size_t n = std::min<std::size_t>(amounts.size(), 16);
+  for (std::uint32_t mask = 1; mask < (1u << n); ++mask) {
     Currency sum;
     for (std::size_t i = 0; i < n; ++i) {
       if (mask & (1u << i)) sum += amounts[i];
@@ -76,7 +85,18 @@ std::optional<std::vector<std::size_t>> SubsetWithSum(const std::vector<Currency
     }
     return chosen;
   }
-  return std::nullopt;
+  std::sort(all.begin(), all.end(), [&](std::size_t a, std::size_t b) { return amounts[b] < amounts[a]; });
+  std::vector<std::size_t> chosen;
+  Currency left = target;
+  for (const std::size_t i : all) {
+    if (amounts[i] <= left) {
+      chosen.push_back(i);
+      left -= amounts[i];
+    }
+  }
+  if (!left.IsZero()) return std::nullopt;
+  std::sort(chosen.begin(), chosen.end());
+  return chosen;
 }
 
 // The deductions that make a foreign income's Russian tax what the file says: `НалЗачРФОбщ`
