@@ -21,6 +21,7 @@
 
 #include "check/CheckClasses.h"
 #include "export/ExportDriver.h"
+#include "platform/ProgramFolder.h"
 #include "ui/About.h"
 #include "ui/CompositePages.h"
 #include "ui/HelpWindow.h"
@@ -121,7 +122,7 @@ QIcon PrinterIcon() {
   return QIcon(pixmap);
 }
 
-std::filesystem::path DefaultProgramFolder() { return ToPath(QCoreApplication::applicationDirPath()); }
+std::filesystem::path DefaultProgramFolder() { return ExecutableFolder(); }
 
 std::filesystem::path DefaultDataFolder() {
   return ToPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
