@@ -3,8 +3,8 @@
 # reports in its --help is in both, and the completion offers what each place takes.
 # Arguments: talver-cli, the packaging folder.
 set -uo pipefail
-cli=$1
-packaging=$2
+cli=$(realpath "$1")
+packaging=$(realpath "$2")
 man_page=$packaging/talver-cli.1
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -40,6 +40,7 @@ touch a.tv6 b.json c.xml s.csv notes.txt
 # The man page writes "-" as "\-".
 in_man_page() { grep -qF -- "$(printf '%s' "$1" | sed 's/-/\\-/g')" "$man_page"; }
 
+[ -n "$(tool_commands)" ] || fail "$cli --help lists no commands"
 all_commands=$(complete_line "talver-cli ")
 for command in $(tool_commands); do
   in_man_page "talver-cli $command" || fail "the man page has no command $command"
