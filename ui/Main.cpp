@@ -23,6 +23,7 @@
 #include "dictionaries/IncomeDictionary.h"
 #include "export/ExportDriver.h"
 #include "import/ReturnXml.h"
+#include "platform/ProgramFolder.h"
 #include "ui/About.h"
 #include "ui/CompositePages.h"
 #include "ui/HelpWindow.h"
@@ -123,7 +124,7 @@ QIcon PrinterIcon() {
   return QIcon(pixmap);
 }
 
-std::filesystem::path DefaultProgramFolder() { return ToPath(QCoreApplication::applicationDirPath()); }
+std::filesystem::path DefaultProgramFolder() { return ExecutableFolder(); }
 
 std::filesystem::path DefaultDataFolder() {
   return ToPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
