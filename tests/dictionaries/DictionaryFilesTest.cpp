@@ -28,7 +28,7 @@ TDictionaryFolders Shipped() { return {TALVER_SOURCE_DIR, {}}; }
 
 TEST(BuiltInTables, RowsInPickerOrder) {
   const auto& regions = Regions();
-  ASSERT_EQ(regions.size(), 85u);
+  ASSERT_EQ(regions.size(), 86u);
   EXPECT_EQ(regions.front().Code, "01");
   EXPECT_EQ(U(regions.front().Name), "Республика Адыгея (Адыгея)");
   EXPECT_EQ(regions.back().Code, "99");
@@ -38,6 +38,8 @@ TEST(BuiltInTables, RowsInPickerOrder) {
   ASSERT_EQ(documents.size(), 14u);
   EXPECT_EQ(documents.front().Code, "03");
   EXPECT_EQ(documents.back().Code, "91");
+  EXPECT_EQ(BuiltInName(regions, 83), W("Ненецкий автономный округ"));
+  EXPECT_EQ(BuiltInName(regions, 29), W("Архангельская область"));
   EXPECT_EQ(BuiltInName(documents, 21), W("Паспорт гражданина РФ"));
   EXPECT_EQ(BuiltInName(documents, 22), std::nullopt);
   ASSERT_EQ(MonthNames().size(), 12u);
@@ -55,6 +57,7 @@ TEST(BuiltInTables, PickerRowOfTheCurrentCode) {
       {&Regions(), 0, 0},               // no region: "01", the first row
       {&Regions(), 7, 6},               // written with two digits
       {&Regions(), 77, 76},
+      {&Regions(), 83, 79},             // after 79, before 86
       {&Regions(), 80, std::nullopt},   // not in the table
       {&Regions(), -1, std::nullopt},
       {&DocumentTypes(), 0, std::nullopt},  // "01" is no document type
