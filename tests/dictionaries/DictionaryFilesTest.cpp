@@ -251,6 +251,9 @@ TEST(CurrencyRates, ShippedRatesOfTheCentralBank) {
       {"156", "29.10.2016", 927824, 10},
       {"398", "30.06.2016", 189550, 100},
       {"974", "15.07.2016", 320007, 10000},   // the old Belarusian rouble's last rate
+      {"208", "30.12.2015", 1067150, 10},     // DKK per 10 krone in December 2015 (3 decimals in the data)
+      {"208", "01.01.2016", 106727, 1},       // and per 1 krone in January 2016
+      {"208", "30.01.2016", 109744, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.code) + " " + c.date);
