@@ -389,6 +389,10 @@ std::optional<InspectionChoice> TFormMain::PickInspection(QWidget* parent, const
   return InspectionPicker_->Execute(currentCode);
 }
 
+std::optional<InspectionChoice> TFormMain::FindInspection(const std::string& code) const {
+  return FindInspectionIn(inspections_, code);
+}
+
 // ---------------------------------------------------------------------------------------------
 // The document lifecycle
 

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+#include <utility>
+
 #include <nlohmann/json.hpp>
 
 #include "model/DeclClasses.h"
@@ -70,6 +74,36 @@ TEST(Cli, CheckNamesTheFirstErrorWithItsPageAndField) {
   const testing::CliRun check = RunCli({"check", "broken.tv6"}, dir.path());
   EXPECT_EQ(check.Code, 1);
   EXPECT_EQ(check.Out, "Задание условий: Не введен номер инспекции [страница 1, поле 1]\n");
+}
+
+// An inspection code goes into the export's file name and identifier: whatever a file holds
+// there, check and export refuse anything but four digits of a region, and write nothing.
+TEST(Cli, AnInspectionCodeThatIsNoCodeIsRefused) {
+  const std::string fourDigits =
+      "Задание условий: Номер инспекции должен состоять из четырех цифр [страница 1, поле 1]\n";
+  const std::pair<std::string, std::string> cases[] = {
+      {"0105\" Evil=\"1", fourDigits},
+      {"01<05", fourDigits},
+      {"01&#x41;5", fourDigits},
+      {"77\n01", fourDigits},
+      {std::string(300, '1'), fourDigits},
+      {"8801", "Задание условий: Первые две цифры номера инспекции (88) не являются кодом региона [страница 1, поле 1]\n"},
+  };
+  for (const auto& [code, message] : cases) {
+    SCOPED_TRACE(code);
+    TempDir dir;
+    auto json = nlohmann::json::parse(ReadFile(kExample));
+    json["InspectionCode"] = code;
+    WriteFile(dir / "hostile.json", json.dump());
+    ASSERT_EQ(RunCli({"build", "hostile.json", "-o", "hostile.tv6"}, dir.path()).Code, 0);
+    const testing::CliRun check = RunCli({"check", "hostile.tv6"}, dir.path());
+    EXPECT_EQ(check.Code, 1);
+    EXPECT_EQ(check.Out, message);
+    std::filesystem::create_directory(dir / "out");
+    const testing::CliRun exported = RunCli({"export", "hostile.tv6", "-o", "out"}, dir.path());
+    EXPECT_EQ(exported.Code, 1);
+    EXPECT_TRUE(std::filesystem::is_empty(dir / "out"));
+  }
 }
 
 // dump → build → dump gives the same JSON, and the built file has the bytes of the original.
