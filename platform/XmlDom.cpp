@@ -1,19 +1,12 @@
 #include "platform/XmlDom.h"
 
-#include <fcntl.h>
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 #include <libxml/xmlerror.h>
 #include <libxml/xmlsave.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <climits>
-#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "platform/Text1251.h"
 
@@ -111,8 +104,6 @@ void* ParseWith(std::string_view bytes, const char* encoding, const std::string&
   return doc;
 }
 
-std::string SystemError(int error) { return std::strerror(error); }
-
 }  // namespace
 
 // ---- XmlElement ----
@@ -129,8 +120,12 @@ XmlElement XmlElement::AppendElement(std::string_view name) {
 }
 
 void XmlElement::AddAttribute(std::string_view name, std::string_view value1251) {
+  AddAttributeAsIs(name, UpperCase1251(value1251));
+}
+
+void XmlElement::AddAttributeAsIs(std::string_view name, std::string_view value1251) {
   const std::string valid = ValidName(name);
-  const std::string value = LibraryText(UpperCase1251(value1251));
+  const std::string value = LibraryText(value1251);
   xmlNode* node = NodeOf(node_);
   // Both calls keep the value as plain text: the library escapes it when writing.
   const xmlAttr* attr = FindAttribute(node, valid) ? xmlSetProp(node, Chars(valid), Chars(value))
@@ -186,11 +181,26 @@ XmlDocument XmlDocument::ParseUtf8(std::string_view utf8) {
   return XmlDocument(ParseWith(utf8, "UTF-8", "Текст"));
 }
 
+XmlDocument XmlDocument::Create(std::string_view rootName) {
+  InitLibrary();
+  const std::string valid = ValidName(rootName);
+  xmlDoc* doc = xmlNewDoc(reinterpret_cast<const xmlChar*>("1.0"));
+  if (doc == nullptr) throw EXmlError("Недостаточно памяти для документа XML");
+  XmlDocument document(doc);
+  doc->encoding = xmlStrdup(reinterpret_cast<const xmlChar*>("windows-1251"));
+  xmlNode* root = xmlNewDocNode(doc, nullptr, Chars(valid), nullptr);
+  if (doc->encoding == nullptr || root == nullptr) throw EXmlError("Недостаточно памяти для документа XML");
+  xmlDocSetRootElement(doc, root);
+  return document;
+}
+
 XmlDocument XmlDocument::LoadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw EXmlError("Не удалось открыть файл " + path.string());
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw EXmlError("Не удалось прочитать файл " + path.string());
+  std::string bytes;
+  try {
+    bytes = ReadWholeFile(path, kMaxFileSize);
+  } catch (const FileError& e) {
+    throw EXmlError(e.what());
+  }
   return XmlDocument(ParseWith(bytes, nullptr, "Файл " + path.string()));
 }
 
@@ -228,41 +238,10 @@ std::string XmlDocument::Serialize() const {
 }
 
 void XmlDocument::Save(const std::filesystem::path& path, const XmlWriteCall& write) const {
-  WriteFileReplacing(path, Serialize(), write);
-}
-
-void WriteFileReplacing(const std::filesystem::path& path, std::string_view bytes, const XmlWriteCall& write) {
-  const std::string target = path.string();
-  const auto fail = [&](const std::string& what, int error) {
-    throw EXmlError("Не удалось сохранить файл " + target + ": " + what + " (" + SystemError(error) + ")");
-  };
-  std::filesystem::path folder = path.parent_path();
-  if (folder.empty()) folder = ".";
-  std::string temp = (folder / ("." + path.filename().string() + ".tmp-XXXXXX")).string();
-  const int fd = mkstemp(temp.data());
-  if (fd < 0) fail("не создан временный файл", errno);
-  const auto abandon = [&](const std::string& what, int error, bool open) {
-    if (open) close(fd);
-    unlink(temp.c_str());
-    fail(what, error);
-  };
-  fchmod(fd, 0644);
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const long n = write ? write(fd, bytes.data() + done, bytes.size() - done)
-                         : static_cast<long>(::write(fd, bytes.data() + done, bytes.size() - done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0 || static_cast<std::size_t>(n) > bytes.size() - done) abandon("ошибка записи", n < 0 ? errno : EIO, true);
-    done += static_cast<std::size_t>(n);
-  }
-  if (fsync(fd) != 0) abandon("ошибка записи на диск", errno, true);
-  if (close(fd) != 0) abandon("ошибка закрытия", errno, false);
-  if (std::rename(temp.c_str(), target.c_str()) != 0) abandon("файл не заменён", errno, false);
-  // The rename itself reaches the disk with the folder's entry.
-  const int dirFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-  if (dirFd >= 0) {
-    fsync(dirFd);
-    close(dirFd);
+  try {
+    WriteFileReplacing(path, Serialize(), write);
+  } catch (const FileError& e) {
+    throw EXmlError(e.what());
   }
 }
 
