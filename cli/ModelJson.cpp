@@ -1,8 +1,11 @@
 #include "cli/ModelJson.h"
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <set>
+#include <vector>
 
 #include "platform/Errors.h"
 #include "platform/NumberText.h"
@@ -170,7 +173,12 @@ class Reader {
       for (int m = 1; m <= 12; ++m) {
         const json& month = j[static_cast<std::size_t>(m - 1)];
         const std::string monthKey = key + "[" + std::to_string(m - 1) + "]";
-        owner.SetMonthAmount(m, month.is_null() ? Currency::FromRoubles(-1) : Amount(month, monthKey));
+        const Currency amount = month.is_null() ? Currency::FromRoubles(-1) : Amount(month, monthKey);
+        // The file keeps an absent month as −1 rouble: that amount given would come back absent.
+        if (!month.is_null() && amount == Currency::FromRoubles(-1)) {
+          Fail(monthKey, "сумма -1 не сохраняется в файле декларации (так записан месяц без суммы); для такого месяца укажите null");
+        }
+        owner.SetMonthAmount(m, amount);
       }
     });
   }
@@ -283,6 +291,88 @@ std::string FirstDifference(const ordered_json& a, const ordered_json& b, const 
   return a == b ? std::string() : (path.empty() ? std::string("документ") : path);
 }
 
+// Watches the parse of a document: where it stands, as a key path like the reader's
+// ("Sources13[0].Name"), to refuse while reading what the reader could not take afterwards.
+class ParseWatch {
+ public:
+  bool operator()(int depth, json::parse_event_t event, const json& parsed) {
+    switch (event) {
+      case json::parse_event_t::object_start:
+      case json::parse_event_t::array_start:
+        CountElement();
+        if (depth >= kMaxDepth) Reader::Fail(Path(), "слишком глубокая вложенность");
+        frames_.push_back({event == json::parse_event_t::array_start, 0, {}, {}});
+        break;
+      case json::parse_event_t::object_end:
+      case json::parse_event_t::array_end:
+        frames_.pop_back();
+        break;
+      case json::parse_event_t::key: {
+        Frame& frame = frames_.back();
+        frame.key = parsed.get<std::string>();
+        if (!frame.keys.insert(frame.key).second) Reader::Fail(Path(), "поле указано дважды");
+        break;
+      }
+      case json::parse_event_t::value:
+        CountElement();
+        break;
+    }
+    return true;
+  }
+
+ private:
+  // The model nests objects and lists five deep; a document nested far deeper is no declaration.
+  static constexpr int kMaxDepth = 16;
+
+  struct Frame {
+    bool array;
+    std::size_t count;
+    std::string key;
+    std::set<std::string> keys;
+  };
+
+  void CountElement() {
+    if (frames_.empty() || !frames_.back().array) return;
+    if (++frames_.back().count > kMaxJsonList) {
+      // The list itself is named, not its element.
+      Reader::Fail(Path(frames_.size() - 1), "список длиннее " + std::to_string(kMaxJsonList) +
+                                                 " элементов, больше не сохраняется в файле декларации");
+    }
+  }
+
+  // The path of the value being read, or of the container at `levels` frames down.
+  std::string Path(std::size_t levels = std::string::npos) const {
+    std::string path;
+    const std::size_t end = std::min(levels, frames_.size());
+    for (std::size_t i = 0; i < end; ++i) {
+      const Frame& frame = frames_[i];
+      if (frame.array) {
+        path += "[" + std::to_string(frame.count == 0 ? 0 : frame.count - 1) + "]";
+      } else {
+        path += path.empty() ? frame.key : "." + frame.key;
+      }
+    }
+    return path.empty() ? std::string("документ") : path;
+  }
+
+  std::vector<Frame> frames_;
+};
+
+// Line and column of a byte offset, for a person looking at the text.
+std::string Place(std::string_view text, std::size_t offset) {
+  std::size_t line = 1;
+  std::size_t column = 1;
+  for (std::size_t i = 0; i + 1 < offset && i < text.size(); ++i) {
+    if (text[i] == '\n') {
+      ++line;
+      column = 1;
+    } else {
+      ++column;
+    }
+  }
+  return "строка " + std::to_string(line) + ", символ " + std::to_string(column);
+}
+
 }  // namespace
 
 ordered_json DeclarationToJson(mTDeclaration& declaration) { return Writer::Of(declaration); }
@@ -292,11 +382,35 @@ void DeclarationFromJson(const json& in, mTDeclaration& declaration) {
   // What the file would not keep (a list of a section left off, amounts of a deduction not
   // granted) is refused rather than dropped without a word.
   const ordered_json built = DeclarationToJson(declaration);
-  const std::string bytes = declaration.SaveToBytes();
   mTDeclaration reloaded;
-  reloaded.LoadFromBytes(bytes.data(), bytes.size());
+  try {
+    const std::string bytes = declaration.SaveToBytes();
+    reloaded.LoadFromBytes(bytes.data(), bytes.size());
+  } catch (const mEPrivBase& e) {
+    Reader::Fail("документ", std::string("не сохраняется в файле декларации: ") + e.what());
+  }
   const std::string difference = FirstDifference(built, DeclarationToJson(reloaded), "");
   if (!difference.empty()) Reader::Fail(difference, "значение не сохраняется в файле декларации при этих «Sections» и отметках");
+}
+
+void ReadDeclarationJson(std::string_view text, mTDeclaration& declaration) {
+  json document;
+  try {
+    ParseWatch watch;
+    document = json::parse(text, std::ref(watch));
+  } catch (const json::parse_error& e) {
+    throw JsonModelError("Неправильный JSON: ошибка разбора (" + Place(text, e.byte) + ")");
+  } catch (const json::out_of_range& e) {
+    // The only range error of the parser: a number a double cannot hold.
+    const std::string what = e.what();
+    const std::size_t open = what.find('\'');
+    const std::size_t close = what.rfind('\'');
+    const std::string number = open < close ? what.substr(open + 1, close - open - 1) : std::string();
+    throw JsonModelError("Неправильный JSON: число " + number + " вне допустимых пределов");
+  } catch (const json::exception& e) {
+    throw JsonModelError(std::string("Неправильный JSON: ") + e.what());
+  }
+  DeclarationFromJson(document, declaration);
 }
 
 }  // namespace talver
