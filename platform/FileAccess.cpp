@@ -311,7 +311,7 @@ void WriteFileReplacing(const std::filesystem::path& path, std::string_view byte
 
 void RemoveStaleTemporaries(const std::filesystem::path& folder) noexcept {
   std::error_code ec;
-  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+  for (std::filesystem::directory_iterator it(folder.empty() ? std::filesystem::path(".") : folder, ec), end; !ec && it != end; it.increment(ec)) {
     const std::string name = it->path().filename().string();
     if (name.size() > kTemporarySuffix.size() + 1 && name.front() == '.' &&
         name.compare(name.size() - kTemporarySuffix.size(), kTemporarySuffix.size(), kTemporarySuffix) == 0) {

@@ -88,8 +88,9 @@ class FileWriter {
 // FileWriter(path).Commit(bytes, write).
 void WriteFileReplacing(const std::filesystem::path& path, std::string_view bytes, const WriteCall& write = {});
 
-// Removes the temporaries that writes killed half-way left in `folder`: those of this naming,
-// owned by this user and held by no running write. Errors are ignored.
+// Removes the temporaries that writes killed half-way left in `folder` (empty: the current
+// one): those of this naming, owned by this user and held by no running write. Errors are
+// ignored.
 void RemoveStaleTemporaries(const std::filesystem::path& folder) noexcept;
 
 }  // namespace talver

@@ -21,6 +21,7 @@
 
 #include "check/CheckClasses.h"
 #include "export/ExportDriver.h"
+#include "platform/FileAccess.h"
 #include "ui/About.h"
 #include "ui/CompositePages.h"
 #include "ui/HelpWindow.h"
@@ -196,6 +197,8 @@ TFormMain::TFormMain(const QStringList& arguments, TUiEnvironment environment, Q
   if (arguments.size() == 1 || arguments.size() == 2) {
     const QString path = arguments[0].toLower() == QLatin1String("-p") ? arguments.value(1) : arguments[0];
     try {
+      // Saves killed half-way leave their temporaries beside the file; none of them is a live save.
+      RemoveStaleTemporaries(ToPath(path).parent_path());
       Declaration_->LoadFromFile(ToPath(path));
       FileName_ = path;
       loaded = true;
