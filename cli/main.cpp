@@ -210,14 +210,15 @@ int RunBuild(const std::string& jsonPath, const std::string& output) {
 }
 
 // A wrong call in the program's words; what it names (options, arguments) as it was typed.
-std::string UsageError(const CLI::Error& e) {
+std::string UsageError(const CLI::App& app, const CLI::Error& e) {
   const std::string what = e.what();
   const std::size_t colon = what.find(": ");
   std::string text;
   if (dynamic_cast<const CLI::RequiredError*>(&e) != nullptr) {
     const std::string_view suffix = " is required";
     if (what.rfind("A subcommand", 0) == 0) {
-      text = "не указана команда";
+      const std::vector<std::string> unknown = app.remaining();
+      text = unknown.empty() ? "не указана команда" : "нет такой команды: " + unknown.front();
     } else if (what.size() > suffix.size() && what.compare(what.size() - suffix.size(), suffix.size(), suffix) == 0) {
       text = "не указан " + what.substr(0, what.size() - suffix.size());
     } else {
@@ -281,7 +282,7 @@ int Run(int argc, char** argv) {
   } catch (const CLI::CallForVersion& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
-    std::cerr << UsageError(e) << "\n";
+    std::cerr << UsageError(app, e) << "\n";
     return kExitUsage;
   }
 

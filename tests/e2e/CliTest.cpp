@@ -43,6 +43,7 @@ TEST(Cli, HelpVersionAndWrongUsage) {
     EXPECT_EQ(run.Err.find("expected"), std::string::npos) << run.Err;
   }
   EXPECT_EQ(RunCli({"dump", "a.tv6", "b.tv6"}, dir.path()).Err, "talver-cli: лишние аргументы: b.tv6. Справка: talver-cli --help\n");
+  EXPECT_EQ(RunCli({"frobnicate"}, dir.path()).Err, "talver-cli: нет такой команды: frobnicate. Справка: talver-cli --help\n");
   EXPECT_EQ(RunCli({"build", "x.json"}, dir.path()).Err, "talver-cli: не указан --output. Справка: talver-cli --help\n");
 }
 
