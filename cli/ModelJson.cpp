@@ -336,7 +336,7 @@ class ParseWatch {
     if (++frames_.back().count > kMaxJsonList) {
       // The list itself is named, not its element.
       Reader::Fail(Path(frames_.size() - 1), "список длиннее " + std::to_string(kMaxJsonList) +
-                                                 " элементов, больше не сохраняется в файле декларации");
+                                                 " элементов, больше файл декларации не хранит");
     }
   }
 

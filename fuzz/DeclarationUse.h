@@ -47,6 +47,19 @@ inline void ComputeCheckAndExport(talver::mTDeclaration& declaration) {
   if (text.empty()) std::abort();
 }
 
+// Runs `load`; false when it refused its bytes the way a damaged file is refused.
+template <class Load>
+bool Loads(Load&& load) {
+  try {
+    load();
+  } catch (const talver::mEPrivBase&) {
+    return false;
+  } catch (const talver::EConvertError&) {
+    return false;
+  }
+  return true;
+}
+
 inline void UseLoaded(talver::mTDeclaration& declaration) {
   try {
     const std::string saved = declaration.SaveToBytes();

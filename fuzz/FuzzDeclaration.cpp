@@ -7,13 +7,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   talver::mTDeclaration declaration;
-  try {
-    declaration.LoadFromBytes(reinterpret_cast<const char*>(data), size);
-  } catch (const talver::mEPrivBase&) {
-    return 0;
-  } catch (const talver::EConvertError&) {
-    return 0;
-  }
+  if (!talver::fuzz::Loads([&] { declaration.LoadFromBytes(reinterpret_cast<const char*>(data), size); })) return 0;
   talver::fuzz::UseLoaded(declaration);
   return 0;
 }

@@ -60,14 +60,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return n;
   };
   talver::mTDeclaration declaration;
-  try {
+  const bool loaded = talver::fuzz::Loads([&] {
     talver::mTFileLoader loader(FilePath(), 0, true, read);
     declaration.LoadFromBytes(loader.Memory, loader.Size);
-  } catch (const talver::mEPrivBase&) {
-    return 0;
-  } catch (const talver::EConvertError&) {
-    return 0;
-  }
-  talver::fuzz::UseLoaded(declaration);
+  });
+  if (loaded) talver::fuzz::UseLoaded(declaration);
   return 0;
 }

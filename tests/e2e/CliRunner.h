@@ -1,6 +1,7 @@
 #pragma once
 // Runs talver-cli with arguments in a folder and collects what it printed and its exit code.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -35,6 +36,10 @@ struct CliOptions {
   // Called once the program has started, with its process id; returns when it is done.
   std::function<void(pid_t)> WhileRunning;
 };
+
+// The example declaration of the repository, as JSON, and a fixed unique part of file names.
+inline const std::string kExampleJson = std::string(TALVER_EXAMPLES_DIR) + "/resident-wages.json";
+inline const std::string kFixedGuid = "0C6A2E74-3F1D-4B0E-9A56-2D1F8C4B7E90";
 
 inline CliRun RunCli(const std::vector<std::string>& args, const std::filesystem::path& workdir,
                      const CliOptions& options = {}) {
@@ -92,5 +97,15 @@ inline CliRun RunCli(const std::vector<std::string>& args, const std::filesystem
   std::filesystem::remove(err);
   return run;
 }
+
+// A folder of its own with the example built into ivanov.tv6 and an empty out/ to export into.
+class ExampleFolder : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(RunCli({"build", kExampleJson, "-o", "ivanov.tv6"}, dir.path()).Code, 0);
+    std::filesystem::create_directory(dir / "out");
+  }
+  TempDir dir;
+};
 
 }  // namespace talver::testing

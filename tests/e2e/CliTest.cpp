@@ -16,7 +16,7 @@ using testing::RunCli;
 using testing::TempDir;
 using testing::WriteFile;
 
-const std::string kExample = std::string(TALVER_EXAMPLES_DIR) + "/resident-wages.json";
+const std::string& kExample = testing::kExampleJson;
 
 TEST(Cli, HelpVersionAndWrongUsage) {
   TempDir dir;
@@ -136,8 +136,7 @@ TEST(Cli, BadInputGetsTheProgramsMessageAndNoOutputFile) {
       {{"summary", "damaged.tv6"}, "Неправильный формат файла декларации, возможно он поврежден.", nullptr},
       {{"dump", "truncated.tv6"}, "Неправильный формат файла декларации, возможно он поврежден.", nullptr},
       {{"export", "truncated.tv6"}, "Неправильный формат файла декларации, возможно он поврежден.", nullptr},
-      {{"check", "folder.tv6"}, "Ошибка чтения файла: folder.tv6", nullptr},
-      {{"check", "folder.tv6"}, "Это каталог, а не файл.", nullptr},
+      {{"check", "folder.tv6"}, "folder.tv6: Ошибка чтения файла: folder.tv6\nfolder.tv6: Это каталог, а не файл.", nullptr},
       {{"build", "bad.json", "-o", "out.tv6"}, "Неправильный JSON: ошибка разбора (строка 1, символ 16)", "out.tv6"},
       {{"build", "missing.json", "-o", "out.tv6"}, "missing.json: Нет такого файла или каталога.", "out.tv6"},
       {{"build", "huge-number.json", "-o", "out.tv6"}, "Неправильный JSON: число 1e400 вне допустимых пределов", "out.tv6"},

@@ -14,18 +14,11 @@ using testing::RunCli;
 using testing::TempDir;
 using testing::WriteFile;
 
-const std::string kExample = std::string(TALVER_EXAMPLES_DIR) + "/resident-wages.json";
-const std::string kGuid = "0C6A2E74-3F1D-4B0E-9A56-2D1F8C4B7E90";
+const std::string& kExample = testing::kExampleJson;
+const std::string& kGuid = testing::kFixedGuid;
 const std::string kName = "NO_NDFL3_0105_0105_500100732259_20170214_" + kGuid + ".xml";
 
-class ExportCli : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_EQ(RunCli({"build", kExample, "-o", "ivanov.tv6"}, dir.path()).Code, 0);
-    std::filesystem::create_directory(dir / "out");
-  }
-  TempDir dir;
-};
+class ExportCli : public testing::ExampleFolder {};
 
 TEST_F(ExportCli, WritesTheReturnUnderTheAuthoritysNameAndXmlGivesTheSameBytes) {
   const testing::CliRun run =

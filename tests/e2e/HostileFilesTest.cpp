@@ -30,20 +30,12 @@ using testing::RunCli;
 using testing::TempDir;
 using testing::WriteFile;
 
-const std::string kExample = std::string(TALVER_EXAMPLES_DIR) + "/resident-wages.json";
-const std::string kGuid = "0C6A2E74-3F1D-4B0E-9A56-2D1F8C4B7E90";
+const std::string& kExample = testing::kExampleJson;
+const std::string& kGuid = testing::kFixedGuid;
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-// Files the declaration and a JSON document are read from, and the folder written into.
-class HostileFiles : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_EQ(RunCli({"build", kExample, "-o", "ivanov.tv6"}, dir.path()).Code, 0);
-    std::filesystem::create_directory(dir / "out");
-  }
-  TempDir dir;
-};
+class HostileFiles : public testing::ExampleFolder {};
 
 TEST_F(HostileFiles, AFifoIsRefusedAtOnceAndABatchGoesOnPastIt) {
   ASSERT_EQ(::mkfifo((dir / "p.tv6").c_str(), 0600), 0);

@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "platform/FileAccess.h"
+#include "tests/support/FullDisk.h"
 #include "tests/support/TempDir.h"
 
 namespace talver {
@@ -183,22 +184,10 @@ TEST(FileAccess, AWriteNeverReplacesWhatIsNoRegularFile) {
 TEST(FileAccess, AFailedWriteLeavesTheOldFileOrNoneAndNoTemporary) {
   TempDir dir;
   WriteFile(dir / "a.tv6", "old contents");
-  std::size_t allowance = 0;
-  // A disk that fills after `allowance` bytes.
-  const WriteCall fullDisk = [&](int fd, const char* data, std::size_t size) -> long {
-    if (allowance == 0) {
-      errno = ENOSPC;
-      return -1;
-    }
-    const std::size_t n = std::min(size, allowance);
-    allowance -= n;
-    return ::write(fd, data, n);
-  };
   for (const char* name : {"a.tv6", "new.tv6"}) {
     SCOPED_TRACE(name);
-    allowance = 5;
     try {
-      WriteFileReplacing(dir / name, std::string(100, 'n'), fullDisk);
+      WriteFileReplacing(dir / name, std::string(100, 'n'), testing::FullDiskAfter(5));
       ADD_FAILURE() << "written";
     } catch (const FileError& e) {
       EXPECT_EQ(e.kind(), Kind::Write);

@@ -8,6 +8,7 @@
 
 #include "platform/Text1251.h"
 #include "platform/XmlDom.h"
+#include "tests/support/FullDisk.h"
 #include "tests/support/TempDir.h"
 
 namespace talver {
@@ -207,19 +208,8 @@ TEST(XmlDom, AFailedSaveLeavesTheOldFileAndNoTemporary) {
   const auto path = dir / "InspectionNumbers.xml";
   WriteFile(path, "old contents");
   XmlDocument doc = ExportHeader();
-  std::size_t allowance = 20;
-  // A disk that fills after twenty bytes.
-  const XmlWriteCall fullDisk = [&](int fd, const char* data, std::size_t size) -> long {
-    if (allowance == 0) {
-      errno = ENOSPC;
-      return -1;
-    }
-    const std::size_t n = std::min(size, allowance);
-    allowance -= n;
-    return ::write(fd, data, n);
-  };
   try {
-    doc.Save(path, fullDisk);
+    doc.Save(path, testing::FullDiskAfter(20));
     ADD_FAILURE() << "saved";
   } catch (const EXmlError& e) {
     EXPECT_NE(std::string(e.what()).find(path.string()), std::string::npos) << e.what();
