@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <limits>
 #include <set>
 #include <vector>
@@ -291,62 +290,88 @@ std::string FirstDifference(const ordered_json& a, const ordered_json& b, const 
   return a == b ? std::string() : (path.empty() ? std::string("документ") : path);
 }
 
-// Watches the parse of a document: where it stands, as a key path like the reader's
-// ("Sources13[0].Name"), to refuse while reading what the reader could not take afterwards.
-class ParseWatch {
+// Builds the document from the parser's events, refusing while it reads what the reader could
+// not take afterwards. Where it stands is a key path like the reader's ("Sources13[0].Name").
+class DocumentBuilder {
  public:
-  bool operator()(int depth, json::parse_event_t event, const json& parsed) {
-    switch (event) {
-      case json::parse_event_t::object_start:
-      case json::parse_event_t::array_start:
-        CountElement();
-        if (depth >= kMaxDepth) Reader::Fail(Path(), "слишком глубокая вложенность");
-        frames_.push_back({event == json::parse_event_t::array_start, 0, {}, {}});
-        break;
-      case json::parse_event_t::object_end:
-      case json::parse_event_t::array_end:
-        frames_.pop_back();
-        break;
-      case json::parse_event_t::key: {
-        Frame& frame = frames_.back();
-        frame.key = parsed.get<std::string>();
-        if (!frame.keys.insert(frame.key).second) Reader::Fail(Path(), "поле указано дважды");
-        break;
-      }
-      case json::parse_event_t::value:
-        CountElement();
-        break;
-    }
+  explicit DocumentBuilder(json& root) : root_(root) {}
+
+  bool null() { return Put(nullptr) != nullptr; }
+  bool boolean(bool value) { return Put(value) != nullptr; }
+  bool number_integer(json::number_integer_t value) { return Put(value) != nullptr; }
+  bool number_unsigned(json::number_unsigned_t value) { return Put(value) != nullptr; }
+  bool number_float(json::number_float_t value, const std::string&) { return Put(value) != nullptr; }
+  bool string(std::string& value) { return Put(std::move(value)) != nullptr; }
+  bool binary(json::binary_t& value) { return Put(json::binary(std::move(value))) != nullptr; }
+  bool start_object(std::size_t) { return Open(json::object()); }
+  bool start_array(std::size_t) { return Open(json::array()); }
+  bool end_object() { return Close(); }
+  bool end_array() { return Close(); }
+  bool key(std::string& name) {
+    Frame& frame = frames_.back();
+    frame.key = name;
+    if (!frame.keys.insert(name).second) Reader::Fail(Path(), "поле указано дважды");
     return true;
   }
+  bool parse_error(std::size_t position, const std::string&, const nlohmann::detail::exception& error) {
+    // A number a double cannot hold is the parser's only range error.
+    if (error.id == 406) throw JsonModelError("Неправильный JSON: число " + Token(error.what()) + " вне допустимых пределов");
+    position_ = position;
+    return false;
+  }
+
+  std::size_t ErrorPosition() const { return position_; }
 
  private:
   // The model nests objects and lists five deep; a document nested far deeper is no declaration.
-  static constexpr int kMaxDepth = 16;
+  static constexpr std::size_t kMaxDepth = 16;
 
   struct Frame {
-    bool array;
-    std::size_t count;
-    std::string key;
+    json* node;
+    std::size_t count;  // elements of a list so far
+    std::string key;    // the key of an object being read
     std::set<std::string> keys;
   };
 
-  void CountElement() {
-    if (frames_.empty() || !frames_.back().array) return;
-    if (++frames_.back().count > kMaxJsonList) {
-      // The list itself is named, not its element.
-      Reader::Fail(Path(frames_.size() - 1), "список длиннее " + std::to_string(kMaxJsonList) +
-                                                 " элементов, больше файл декларации не хранит");
+  json* Put(json value) {
+    if (frames_.empty()) {
+      root_ = std::move(value);
+      return &root_;
     }
+    Frame& frame = frames_.back();
+    if (frame.node->is_array()) {
+      if (++frame.count > kMaxJsonList) {
+        // The list is named, not its element.
+        Reader::Fail(Path(frames_.size() - 1), "список длиннее " + std::to_string(kMaxJsonList) +
+                                                   " элементов, больше файл декларации не хранит");
+      }
+      frame.node->push_back(std::move(value));
+      return &frame.node->back();
+    }
+    json& slot = (*frame.node)[frame.key];
+    slot = std::move(value);
+    return &slot;
   }
 
-  // The path of the value being read, or of the container at `levels` frames down.
+  bool Open(json container) {
+    if (frames_.size() >= kMaxDepth) Reader::Fail(Path(), "слишком глубокая вложенность");
+    json* node = Put(std::move(container));
+    frames_.push_back({node, 0, {}, {}});
+    return true;
+  }
+
+  bool Close() {
+    frames_.pop_back();
+    return true;
+  }
+
+  // The path of the value being read, or of the container `levels` frames down.
   std::string Path(std::size_t levels = std::string::npos) const {
     std::string path;
     const std::size_t end = std::min(levels, frames_.size());
     for (std::size_t i = 0; i < end; ++i) {
       const Frame& frame = frames_[i];
-      if (frame.array) {
+      if (frame.node->is_array()) {
         path += "[" + std::to_string(frame.count == 0 ? 0 : frame.count - 1) + "]";
       } else {
         path += path.empty() ? frame.key : "." + frame.key;
@@ -355,7 +380,16 @@ class ParseWatch {
     return path.empty() ? std::string("документ") : path;
   }
 
+  // The text the parser quotes in its message: '1e400'.
+  static std::string Token(const std::string& what) {
+    const std::size_t open = what.find('\'');
+    const std::size_t close = what.rfind('\'');
+    return open < close ? what.substr(open + 1, close - open - 1) : std::string();
+  }
+
+  json& root_;
   std::vector<Frame> frames_;
+  std::size_t position_ = 0;
 };
 
 // Line and column of a byte offset, for a person looking at the text.
@@ -395,20 +429,9 @@ void DeclarationFromJson(const json& in, mTDeclaration& declaration) {
 
 void ReadDeclarationJson(std::string_view text, mTDeclaration& declaration) {
   json document;
-  try {
-    ParseWatch watch;
-    document = json::parse(text, std::ref(watch));
-  } catch (const json::parse_error& e) {
-    throw JsonModelError("Неправильный JSON: ошибка разбора (" + Place(text, e.byte) + ")");
-  } catch (const json::out_of_range& e) {
-    // The only range error of the parser: a number a double cannot hold.
-    const std::string what = e.what();
-    const std::size_t open = what.find('\'');
-    const std::size_t close = what.rfind('\'');
-    const std::string number = open < close ? what.substr(open + 1, close - open - 1) : std::string();
-    throw JsonModelError("Неправильный JSON: число " + number + " вне допустимых пределов");
-  } catch (const json::exception& e) {
-    throw JsonModelError(std::string("Неправильный JSON: ") + e.what());
+  DocumentBuilder builder(document);
+  if (!json::sax_parse(text, &builder)) {
+    throw JsonModelError("Неправильный JSON: ошибка разбора (" + Place(text, builder.ErrorPosition()) + ")");
   }
   DeclarationFromJson(document, declaration);
 }
