@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "check/CheckClasses.h"
+#include "cli/ImportCommand.h"
 #include "cli/ModelJson.h"
 #include "cli/Summary.h"
 #include "export/ExportDocument.h"
@@ -272,6 +273,9 @@ int Run(int argc, char** argv) {
   CLI::App* build = app.add_subcommand("build", "Файл декларации из JSON");
   build->add_option("DOC", file, "Декларация в JSON")->required();
   build->add_option("-o,--output", output, "Файл декларации (.tv6)")->required();
+  CLI::App* importCmd = app.add_subcommand("import", "Файл декларации из xml-файла налогового органа");
+  importCmd->add_option("FILE", file, "Декларация в формате xml")->required();
+  importCmd->add_option("-o,--output", output, "Файл декларации (.tv6)")->required();
 
   try {
     app.parse(argc, argv);
@@ -300,6 +304,7 @@ int Run(int argc, char** argv) {
   if (*summary) return RunSummary(file);
   if (*dump) return RunDump(file);
   if (*build) return RunBuild(file, output);
+  if (*importCmd) return RunImport(file, output);
   return kExitUsage;
 }
 

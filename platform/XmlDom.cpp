@@ -1,10 +1,13 @@
 #include "platform/XmlDom.h"
 
+#include <libxml/SAX2.h>
 #include <libxml/parser.h>
+#include <libxml/parserInternals.h>
 #include <libxml/tree.h>
 #include <libxml/xmlerror.h>
 #include <libxml/xmlsave.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 
@@ -99,6 +102,82 @@ void* ParseWith(std::string_view bytes, const char* encoding, const std::string&
       xmlFreeParserCtxt(ctxt);
       throw;
     }
+  }
+  xmlFreeParserCtxt(ctxt);
+  return doc;
+}
+
+// What the guarded parser watches while it reads bytes from outside.
+struct ParseGuard {
+  int Depth = 0;
+  int MaxDepth = 0;
+  std::optional<EXmlError::Fault> Fault;
+};
+
+ParseGuard& GuardOf(void* ctx) { return *static_cast<ParseGuard*>(static_cast<xmlParserCtxt*>(ctx)->_private); }
+
+void Stop(void* ctx, EXmlError::Fault fault) {
+  GuardOf(ctx).Fault = fault;
+  xmlStopParser(static_cast<xmlParserCtxt*>(ctx));
+}
+
+void GuardedStartElement(void* ctx, const xmlChar* localname, const xmlChar* prefix, const xmlChar* uri,
+                         int namespaceCount, const xmlChar** namespaces, int attributeCount, int defaultedCount,
+                         const xmlChar** attributes) {
+  ParseGuard& guard = GuardOf(ctx);
+  if (++guard.Depth > guard.MaxDepth) return Stop(ctx, EXmlError::Fault::TooDeep);
+  xmlSAX2StartElementNs(ctx, localname, prefix, uri, namespaceCount, namespaces, attributeCount, defaultedCount,
+                        attributes);
+}
+
+void GuardedEndElement(void* ctx, const xmlChar* localname, const xmlChar* prefix, const xmlChar* uri) {
+  --GuardOf(ctx).Depth;
+  xmlSAX2EndElementNs(ctx, localname, prefix, uri);
+}
+
+// A document type is where entities are declared; none is accepted, so none can be expanded.
+void RefuseDocumentType(void* ctx, const xmlChar*, const xmlChar*, const xmlChar*) {
+  Stop(ctx, EXmlError::Fault::DocumentType);
+}
+
+void* ParseGuarded(std::string_view bytes, const XmlReadLimits& limits, const std::string& source) {
+  InitLibrary();
+  if (bytes.size() > limits.MaxBytes || bytes.size() > static_cast<std::size_t>(INT_MAX)) {
+    throw EXmlError(source + " слишком велик: " + std::to_string(bytes.size()) + " байт, допустимо не более " +
+                        std::to_string(limits.MaxBytes),
+                    EXmlError::Fault::TooLarge);
+  }
+  xmlParserCtxt* ctxt = xmlCreateMemoryParserCtxt(bytes.data(), static_cast<int>(bytes.size()));
+  if (ctxt == nullptr) throw EXmlError(source + " не является правильным XML-документом: он пуст");
+  // No XML_PARSE_NOENT, XML_PARSE_DTDLOAD or XML_PARSE_HUGE: entities stay unexpanded, nothing
+  // outside the bytes is read, and the library keeps its own limits on names and texts.
+  xmlCtxtUseOptions(ctxt, XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
+  ParseGuard guard;
+  guard.MaxDepth = limits.MaxDepth;
+  ctxt->_private = &guard;
+  ctxt->sax->internalSubset = RefuseDocumentType;
+  ctxt->sax->externalSubset = RefuseDocumentType;
+  ctxt->sax->startElementNs = GuardedStartElement;
+  ctxt->sax->endElementNs = GuardedEndElement;
+  xmlParseDocument(ctxt);
+  xmlDoc* doc = ctxt->myDoc;
+  ctxt->myDoc = nullptr;
+  const bool wellFormed = ctxt->wellFormed != 0;
+  try {
+    if (guard.Fault == EXmlError::Fault::DocumentType) {
+      throw EXmlError(source + " содержит объявление типа документа (<!DOCTYPE>), какого в нем быть не может",
+                      EXmlError::Fault::DocumentType);
+    }
+    if (guard.Fault == EXmlError::Fault::TooDeep) {
+      throw EXmlError(source + " не является правильным документом: элементы вложены глубже " +
+                          std::to_string(limits.MaxDepth) + " уровней",
+                      EXmlError::Fault::TooDeep);
+    }
+    if (doc == nullptr || !wellFormed || xmlDocGetRootElement(doc) == nullptr) ThrowParseError(ctxt, source);
+  } catch (...) {
+    if (doc) xmlFreeDoc(doc);
+    xmlFreeParserCtxt(ctxt);
+    throw;
   }
   xmlFreeParserCtxt(ctxt);
   return doc;
@@ -204,6 +283,20 @@ XmlDocument XmlDocument::LoadFile(const std::filesystem::path& path) {
   return XmlDocument(ParseWith(bytes, nullptr, "Файл " + path.string()));
 }
 
+XmlDocument XmlDocument::ParseUntrusted(std::string_view bytes, const XmlReadLimits& limits) {
+  return XmlDocument(ParseGuarded(bytes, limits, "Текст"));
+}
+
+XmlDocument XmlDocument::LoadUntrustedFile(const std::filesystem::path& path, const XmlReadLimits& limits) {
+  std::string bytes;
+  try {
+    bytes = ReadWholeFile(path, limits.MaxBytes);
+  } catch (const FileError& e) {
+    throw EXmlError(e.what(), e.kind() == FileError::Kind::TooLarge ? EXmlError::Fault::TooLarge : EXmlError::Fault::NotAFile);
+  }
+  return XmlDocument(ParseGuarded(bytes, limits, "Файл " + path.string()));
+}
+
 XmlDocument::XmlDocument(XmlDocument&& other) noexcept : doc_(other.doc_) { other.doc_ = nullptr; }
 
 XmlDocument& XmlDocument::operator=(XmlDocument&& other) noexcept {
@@ -223,6 +316,11 @@ XmlElement XmlDocument::DocumentElement() const {
   xmlNode* root = doc_ ? xmlDocGetRootElement(DocOf(doc_)) : nullptr;
   if (root == nullptr) throw EXmlError("В документе XML нет корневого элемента");
   return XmlElement(root);
+}
+
+std::string XmlDocument::DeclaredEncoding() const {
+  const xmlChar* encoding = doc_ ? DocOf(doc_)->encoding : nullptr;
+  return FromChars(encoding);
 }
 
 std::string XmlDocument::Serialize() const {

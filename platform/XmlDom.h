@@ -24,7 +24,22 @@ namespace talver {
 // The message is Russian (UTF-8) and names the line or the path concerned.
 class EXmlError : public std::runtime_error {
  public:
-  explicit EXmlError(const std::string& message) : std::runtime_error(message) {}
+  // Why a file from outside was refused; Malformed covers everything else.
+  // NotAFile: the path names no regular file that can be read.
+  enum class Fault { Malformed, TooLarge, TooDeep, DocumentType, NotAFile };
+
+  explicit EXmlError(const std::string& message, Fault fault = Fault::Malformed)
+      : std::runtime_error(message), fault_(fault) {}
+  Fault fault() const { return fault_; }
+
+ private:
+  Fault fault_;
+};
+
+// Bounds for bytes that come from outside (a file another program or person made).
+struct XmlReadLimits {
+  std::size_t MaxBytes = 16u * 1024u * 1024u;
+  int MaxDepth = 64;
 };
 
 // A handle to one element of an XmlDocument; valid while its document lives.
@@ -80,6 +95,15 @@ class XmlDocument {
   // folder, a FIFO, one that changes while it is read) is an EXmlError naming the path.
   static XmlDocument LoadFile(const std::filesystem::path& path);
   static constexpr std::size_t kMaxFileSize = std::size_t{256} << 20;
+  // Parses bytes nobody vouches for. Refused, each with its Fault: more than MaxBytes (before
+  // any parsing), any document type declaration (the parser stops where it meets "<!DOCTYPE",
+  // so no entity is ever declared, let alone expanded), elements nested deeper than MaxDepth
+  // (the parser stops there too), and text that is not well-formed. Nothing is loaded from the
+  // network or the disk.
+  static XmlDocument ParseUntrusted(std::string_view bytes, const XmlReadLimits& limits = {});
+  // The same for a file, read with ReadWholeFile (FileAccess.h): only a regular file (a FIFO or
+  // a device is refused without being opened), its size checked before a byte of it is read.
+  static XmlDocument LoadUntrustedFile(const std::filesystem::path& path, const XmlReadLimits& limits = {});
 
   XmlDocument(XmlDocument&& other) noexcept;
   XmlDocument& operator=(XmlDocument&& other) noexcept;
@@ -88,6 +112,8 @@ class XmlDocument {
   ~XmlDocument();
 
   XmlElement DocumentElement() const;
+  // The encoding the XML declaration names, as written there ("windows-1251"); empty without one.
+  std::string DeclaredEncoding() const;
 
   // The whole document as windows-1251 bytes with its XML declaration: exactly what Save writes.
   std::string Serialize() const;

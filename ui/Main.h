@@ -55,6 +55,8 @@ class TFormMain : public QMainWindow, public TPageHost {
   // The commands.
   void CreateDoc();
   void OpenDoc();
+  // "Открыть файл xml…": a return's XML file as a new declaration, not yet saved.
+  void OpenXmlDoc();
   void SaveDoc();
   void SaveAsDoc();
   void PreviewDoc();
@@ -93,6 +95,8 @@ class TFormMain : public QMainWindow, public TPageHost {
   // The document lifecycle.
   std::unique_ptr<mTDeclaration> NewDeclaration() const;
   void ResetToNewDocument();
+  // Reads the return's XML at `path` into the window's declaration; false when it was refused.
+  bool ImportXml(const QString& path);
   void ShowConditionsPage();
   void ApplyButtonTable();
   void UpdateCaption(bool leadingBlank = false);

@@ -335,5 +335,16 @@ TEST(DictionaryFiles, TheDataFolderIsReadBeforeTheShippedCopy) {
   EXPECT_THROW(TCountryDirectory::Load(folders), EDictionaryError);
 }
 
+TEST(DictionaryFiles, AnInstalledProgramReadsTheCopiesInShareOfItsPrefix) {
+  testing::TempDir prefix;
+  std::filesystem::create_directories(prefix / "bin");
+  std::filesystem::create_directories(prefix / "share/talver");
+  testing::WriteFile(prefix / "share/talver" / kOksmFileName, "<Oksm><Country Code=\"643\">РОССИЯ</Country></Oksm>");
+  const TDictionaryFolders installed{prefix / "bin", prefix / "data"};
+  EXPECT_EQ(LocateDictionaryFile(installed, kOksmFileName), prefix / "share/talver" / kOksmFileName);
+  EXPECT_EQ(TCountryDirectory::Load(installed)->Countries().size(), 1u);
+  EXPECT_EQ(LocateDictionaryFile(installed, kOkvedFileName), std::nullopt);
+}
+
 }  // namespace
 }  // namespace talver
