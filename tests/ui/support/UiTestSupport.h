@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "ui/app/Main.h"
+#include "ui/pickers/InspectionPicker.h"
 #include "ui/widgets/MaskedEdit.h"
 #include "ui/print/PrintBridge.h"
 #include "ui/framework/Seams.h"
@@ -193,6 +194,9 @@ class TestPageHost : public TPageHost {
   void SetNavigationEnabled(NavButton button, bool enabled) override { navigation[button] = enabled; }
   bool InspectionsAvailable() const override { return !inspections.empty(); }
   std::optional<InspectionChoice> PickInspection(QWidget*, const std::string&) override { return picked; }
+  std::optional<InspectionChoice> FindInspection(const std::string& code) const override {
+    return FindInspectionIn(inspections, code);
+  }
 };
 
 // A main window over temporary folders with the scripted seams.
