@@ -1,10 +1,16 @@
 #include "compute/SheetsVZh.h"
 
+#include "compute/Inputs.h"
 #include "model/DeclClasses.h"
 
 namespace talver {
 
-bool kTSvodSumPrilV1::Compute(mTDeclaration& d) {
+Figure RemainingShareSaleLimit(const kTSvodSumPrilG& russian) {
+  return ByRule(kShareSaleLimit - Currency(russian.LimitedCapital),
+              "250 000 руб. за вычетом использованного по доходам в РФ", {russian.LimitedCapital});
+}
+
+bool kTSvodSumPrilV1::Compute(mTDeclaration& d, kTSvodSumTrace* t) {
   Clear();
   if (!d.HasSection(kSectionBusiness)) {
     // Patent and trade levy credits belong to a business; without one they must not reduce
@@ -13,21 +19,25 @@ bool kTSvodSumPrilV1::Compute(mTDeclaration& d) {
     d.TradeFee = Currency();
     return true;
   }
-  ForEachOf(d.Businesses, [&](const mTBusinessNew& b) {
-    ДоходИт += b.Income;
-    ВычПрофИт += b.ExpensesConfirmed != 0 ? b.ExpenseTotal : b.ExpenseNorm;
+  ForEachOf(d.Businesses, [&](std::size_t i, const mTBusinessNew& b) {
+    const auto item = [&] { return BusinessItem(b, i); };
+    ДоходИт += ListValue(t, b.Income, kPageBusiness, InputField::BusinessIncome, i, item);
+    ВычПрофИт += b.ExpensesConfirmed != 0
+                     ? ListValue(t, b.ExpenseTotal, kPageBusiness, InputField::BusinessExpenses, i, item)
+                     : ListValue(t, b.ExpenseNorm, kPageBusiness, InputField::BusinessExpenseNorm, i, item);
   });
-  УплФактАвИт = d.AdvancePaymentsPaid;
-  НачислАвИт = d.AdvancePaymentsAccrued;
-  if (ДоходИт < ВычПрофИт) ВычПрофИт = ДоходИт;
+  УплФактАвИт = DocumentValue(t, d.AdvancePaymentsPaid, kPageBusiness, InputField::AdvancesPaid);
+  НачислАвИт = DocumentValue(t, d.AdvancePaymentsAccrued, kPageBusiness, InputField::AdvancesAccrued);
+  ВычПрофИт = Min(ВычПрофИт, ДоходИт);
   return true;
 }
 
-void kTSvodSumProfDeductValues::Add(std::int32_t code, std::int32_t deductCode, Currency amount, Currency deduction,
-                                    bool foreign) {
-  const auto pair = [&](Currency& income, Currency& expenses) {
-    income += amount;
-    expenses += deduction;
+template <class Amount, class Deduction>
+void kTSvodSumProfDeductValues::Add(std::int32_t code, std::int32_t deductCode, const Amount& amount,
+                                    const Deduction& deduction, bool foreign) {
+  const auto pair = [&](Figure& income, Figure& expenses) {
+    income += amount();
+    expenses += deduction();
   };
   if (code == 2010 && deductCode == 403) {
     pair(РасхФактДогГПХ.СумДохДогГПХ, РасхФактДогГПХ.СумРасхВыч);
@@ -39,8 +49,8 @@ void kTSvodSumProfDeductValues::Add(std::int32_t code, std::int32_t deductCode, 
     pair(РасхФактУстКап.СумДохУстКап, РасхФактУстКап.СумРасхВыч);
   } else if ((code == 1540 && deductCode == 905) || (code == 1542 && deductCode == 907)) {
     // Claimed within the limit shared by both parts of the sheet.
-    РасхФактУстКап.СумДохУстКап += amount;
-    LimitedCapital += deduction;
+    РасхФактУстКап.СумДохУстКап += amount();
+    LimitedCapital += deduction();
   } else if (code == (foreign ? 1544 : 1560) && deductCode == 317) {
     pair(РасхФактПрдчСр.СумДохПрдчСр, РасхФактПрдчСр.СумРасхВыч);
   } else if (code == (foreign ? 1545 : 1570) && deductCode == 318) {
@@ -51,9 +61,7 @@ void kTSvodSumProfDeductValues::Add(std::int32_t code, std::int32_t deductCode, 
 }
 
 void kTSvodSumProfDeductValues::CutToIncome() {
-  const auto cut = [](Currency income, Currency& expenses) {
-    if (income < expenses) expenses = income;
-  };
+  const auto cut = [](const Figure& income, Figure& expenses) { expenses = Min(expenses, income); };
   cut(РасхФактДогГПХ.СумДохДогГПХ, РасхФактДогГПХ.СумРасхВыч);
   cut(РасхФактАвтВозн.СумАвторВозн, РасхФактАвтВозн.СумРасхВыч);
   cut(РасхНормАвтВозн.СумАвторВозн, РасхНормАвтВозн.СумРасхВыч);
@@ -69,38 +77,45 @@ void kTSvodSumProfDeductValues::Total() {
                 РасхФактДолСтр.СумРасхВыч;
 }
 
-bool kTSvodSumPrilG::Compute(const mTDeclaration& d) {
+bool kTSvodSumPrilG::Compute(const mTDeclaration& d, kTSvodSumTrace* t) {
   Clear();
-  if (d.DeclarationForm == kForm3Resident) {
-    ForEachOf(d.Sources13, [&](const mTThirteenPercent& s) {
-      ForEachEntry(s, [&](const mTSourseIncome& e) { Add(e.IncomeCode, e.DeductCode, e.Amount, e.DeductAmount, false); });
-    });
-  } else if (d.DeclarationForm == kForm3NonResident) {
-    ForEachOf(d.Sources13NR, [&](const mTThirteenPercent& s) {
-      ForEachEntry(s, [&](const mTSourseIncome& e) {
-        if (e.IncomeCode == 2010 && e.DeductCode == 403) Add(e.IncomeCode, e.DeductCode, e.Amount, e.DeductAmount, false);
+  // The incomes of a list of sources, as typed on `page`.
+  const auto entries = [&](const mTList<mTThirteenPercent>& sources, int page, bool contractsOnly) {
+    ForEachOf(sources, [&](std::size_t i, const mTThirteenPercent& s) {
+      ForEachEntry(s, [&](std::size_t j, const mTSourseIncome& e) {
+        if (contractsOnly && !(e.IncomeCode == 2010 && e.DeductCode == 403)) return;
+        Add(
+            e.IncomeCode, e.DeductCode, [&] { return EntryValue(t, e.Amount, page, InputField::EntryAmount, i, s, j, e); },
+            [&] { return EntryValue(t, e.DeductAmount, page, InputField::EntryDeduction, i, s, j, e); }, false);
       });
     });
+  };
+  if (d.DeclarationForm == kForm3Resident) {
+    entries(d.Sources13, kPageSources13, false);
+  } else if (d.DeclarationForm == kForm3NonResident) {
+    entries(d.Sources13NR, kPageSources13NR, true);
   }
   // Here the limit applies to the share-sale expenses as a whole, which are then cut at the
   // income with the other pairs.
-  if (LimitedCapital > kShareSaleLimit) LimitedCapital = kShareSaleLimit;
+  LimitedCapital = Min(LimitedCapital, kShareSaleLimit);
   РасхФактУстКап.СумРасхВыч += LimitedCapital;
   CutToIncome();
   Total();
   return true;
 }
 
-bool kTSvodSumPrilG_In::Compute(const mTDeclaration& d, Currency remainingLimit) {
+bool kTSvodSumPrilG_In::Compute(const mTDeclaration& d, const Figure& remainingLimit, kTSvodSumTrace* t) {
   Clear();
   if (d.HasSection(kSectionForeign)) {
-    ForEachOf(d.CurrencyIncomes, [&](const mTCurrencyIncome& f) {
-      Add(f.IncomeCode, f.DeductCode, f.IncomeInRoubles, f.DeductAmount, true);
+    ForEachOf(d.CurrencyIncomes, [&](std::size_t i, const mTCurrencyIncome& f) {
+      Add(
+          f.IncomeCode, f.DeductCode, [&] { return ForeignValue(t, f.IncomeInRoubles, InputField::ForeignIncome, i, f); },
+          [&] { return ForeignValue(t, f.DeductAmount, InputField::ForeignDeduction, i, f); }, true);
     });
   }
   // Abroad the pairs are cut at their income before the limited part is added to them.
   CutToIncome();
-  if (LimitedCapital > remainingLimit) LimitedCapital = remainingLimit;
+  LimitedCapital = Min(LimitedCapital, remainingLimit);
   РасхФактУстКап.СумРасхВыч += LimitedCapital;
   Total();
   return true;
