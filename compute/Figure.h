@@ -55,34 +55,24 @@ class Figure : public Currency {
   std::uint32_t Node() const { return node_; }
 
   Figure operator-() const;
-  Figure& operator+=(const Figure& term) {
-    if (trace_ == nullptr && term.trace_ == nullptr) {
-      Currency::operator+=(term);
-      return *this;
-    }
-    return Accumulate(term, false);
-  }
-  Figure& operator-=(const Figure& term) {
-    if (trace_ == nullptr && term.trace_ == nullptr) {
-      Currency::operator-=(term);
-      return *this;
-    }
-    return Accumulate(term, true);
-  }
+  // A term that is a sum being built (a temporary) gives its terms one by one: a + (b − c) is
+  // one sum of three.
+  Figure& operator+=(const Figure& term) { return Add(term, false, false); }
+  Figure& operator-=(const Figure& term) { return Add(term, true, false); }
+  Figure& operator+=(Figure&& term) { return Add(term, false, true); }
+  Figure& operator-=(Figure&& term) { return Add(term, true, true); }
   Figure& operator+=(Currency) = delete;
   Figure& operator-=(Currency) = delete;
 
-  friend Figure operator+(const Figure& a, const Figure& b) {
-    if (a.trace_ == nullptr && b.trace_ == nullptr) return Figure(Currency(a) + Currency(b));
-    return Combine(a, b, false);
-  }
-  friend Figure operator-(const Figure& a, const Figure& b) {
-    if (a.trace_ == nullptr && b.trace_ == nullptr) return Figure(Currency(a) - Currency(b));
-    return Combine(a, b, true);
-  }
+  friend Figure operator+(const Figure& a, const Figure& b) { return Combine(a, b, false, false); }
+  friend Figure operator-(const Figure& a, const Figure& b) { return Combine(a, b, true, false); }
+  friend Figure operator+(const Figure& a, Figure&& b) { return Combine(a, b, false, true); }
+  friend Figure operator-(const Figure& a, Figure&& b) { return Combine(a, b, true, true); }
   // A sum being built goes on taking terms: a + b + c is one sum of three.
-  friend Figure operator+(Figure&& a, const Figure& b) { return std::move(a += b); }
-  friend Figure operator-(Figure&& a, const Figure& b) { return std::move(a -= b); }
+  friend Figure operator+(Figure&& a, const Figure& b) { return std::move(a.Add(b, false, false)); }
+  friend Figure operator-(Figure&& a, const Figure& b) { return std::move(a.Add(b, true, false)); }
+  friend Figure operator+(Figure&& a, Figure&& b) { return std::move(a.Add(b, false, true)); }
+  friend Figure operator-(Figure&& a, Figure&& b) { return std::move(a.Add(b, true, true)); }
   friend Figure operator+(const Figure&, Currency) = delete;
   friend Figure operator+(Currency, const Figure&) = delete;
   friend Figure operator-(const Figure&, Currency) = delete;
@@ -94,8 +84,19 @@ class Figure : public Currency {
   friend class kTSvodSumTrace;
   Figure(Currency value, kTSvodSumTrace* trace, std::uint32_t node) : Currency(value), trace_(trace), node_(node) {}
   static std::uint32_t CopyOf(const Figure& original);
-  static Figure Combine(const Figure& a, const Figure& b, bool minus);
-  Figure& Accumulate(const Figure& term, bool minus);
+  static Figure Combine(const Figure& a, const Figure& b, bool minus, bool splice) {
+    if (a.trace_ == nullptr && b.trace_ == nullptr) return Figure(minus ? Currency(a) - Currency(b) : Currency(a) + Currency(b));
+    return Traced(a, b, minus, splice);
+  }
+  static Figure Traced(const Figure& a, const Figure& b, bool minus, bool splice);
+  Figure& Add(const Figure& term, bool minus, bool splice) {
+    if (trace_ == nullptr && term.trace_ == nullptr) {
+      Currency::operator=(minus ? Currency(*this) - Currency(term) : Currency(*this) + Currency(term));
+      return *this;
+    }
+    return Accumulate(term, minus, splice);
+  }
+  Figure& Accumulate(const Figure& term, bool minus, bool splice);
 
   kTSvodSumTrace* trace_ = nullptr;
   std::uint32_t node_ = 0;
@@ -130,6 +131,8 @@ using FigureRefs = std::initializer_list<std::reference_wrapper<const Figure>>;
 // A value obtained by a rule other than the operations above, from `terms`; `words` say the
 // rule (UTF-8, a literal). Without a trace among the terms only the value is kept.
 Figure ByRule(Currency value, const char* words, FigureRefs terms);
+// The same recorded into `trace` even when no term has a derivation (a zero that says why).
+Figure ByRule(kTSvodSumTrace* trace, Currency value, const char* words, FigureRefs terms);
 // The same with words made only when there is a trace.
 template <class Words>
 Figure ByRule(Currency value, Words&& words, FigureRefs terms)

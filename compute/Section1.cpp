@@ -43,7 +43,8 @@ Figure kTSvodSumList6::RefundBySources(Figure refund, const List& sources, int p
     const Figure part = Named(Min(refund, withheld), "Возврат налога, удержанного источником",
                               [&] { return SourceItem(source, i); });
     AddTo(kKbkAgents, source.Oktmo, "2", part);
-    refund -= part;
+    refund = Named(refund - part, "Налог к возврату, оставшийся после возврата источнику",
+                   [&] { return SourceItem(source, i); });
   }
   return refund;
 }
@@ -132,7 +133,7 @@ bool kTSvodSumList6::Compute(const kTSvodSum& s, const mTDeclaration& d) {
   if (Lines.empty()) {
     const std::string_view kbk = IsBusinessCategory(d.TaxpayerCategory) ? kKbkBusiness : kKbkOther;
     // Nothing payable and nothing refundable: the line says so with the figures that show it.
-    const Figure nothing = ByRule(Currency(), "налог не подлежит ни уплате, ни возврату",
+    const Figure nothing = ByRule(t, Currency(), "налог не подлежит ни уплате, ни возврату",
                                 {s.List1.ПодлУпл, s.List1.ПодлВозв, s.ListDiv.ПодлУпл, s.ListDiv.ПодлВозв,
                                  s.ListKIK.ПодлУпл, s.List2.ПодлУпл, s.List2.ПодлВозв, s.List3.ПодлУпл,
                                  s.List3.ПодлВозв, s.List4.ПодлУпл, s.List4.ПодлВозв, s.List5.ПодлУпл,

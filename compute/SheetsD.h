@@ -80,7 +80,7 @@ class kTSvodSumPrilZ {
   // limit's base, the purchase expenses of all objects within the limit, the interest paid.
   std::int64_t ShareNumerator = 1;
   std::int64_t ShareDenominator = 1;
-  Figure LimitBase;
+  Currency LimitBase;  // a fixed amount of the law, chosen by the object's date
   Figure PurchaseExpenses;
   Figure Interest;
 

@@ -69,9 +69,13 @@ bool kTSvodSumPrilE1::Compute(const mTDeclaration& d, const kTSvodSum& summary) 
         MonthMarked[e.Month - 1u] = true;
       });
     });
+    // The running sum, each month's taken month by month from January, so that each is the
+    // sum of the months it covers.
     for (std::size_t m = 0; m < 12; ++m) {
-      marks[m] = Named(std::move(marks[m]), "Доход за месяц за вычетом вычетов", [m] { return MonthItem(m); });
-      CumulativeIncome[m] = m == 0 ? marks[0] : CumulativeIncome[m - 1] + marks[m];
+      marks[m] = Named(std::move(marks[m]), "Доход за месяц", [m] { return MonthItem(m); });
+      Figure cumulative;
+      for (std::size_t k = 0; k <= m; ++k) cumulative += marks[k];
+      CumulativeIncome[m] = std::move(cumulative);
     }
   }
 
@@ -90,13 +94,15 @@ bool kTSvodSumPrilE1::Compute(const mTDeclaration& d, const kTSvodSum& summary) 
   // The counts of months, as figures for the rules below.
   std::int64_t markedCount = 0;
   for (bool marked : MonthMarked) markedCount += marked ? 1 : 0;
-  const Figure markedMonths =
-      ByRule(Count(markedCount), "месяцы, за которые предоставляется вычет", {marks[0], marks[1], marks[2], marks[3],
-                                                                          marks[4], marks[5], marks[6], marks[7],
-                                                                          marks[8], marks[9], marks[10], marks[11]});
-  const Figure monthsWithin =
-      ByRule(Count(КолМесНеПрев), "месяцы, за которые предоставляется вычет, пока доход с начала года не превысил 350 000",
-           {markedMonths, CumulativeIncome[walked]});
+  const Figure markedMonths = Named(
+      ByRule(Count(markedCount), "месяцы, в которых есть доход или которые отмечены",
+             {marks[0], marks[1], marks[2], marks[3], marks[4], marks[5], marks[6], marks[7], marks[8], marks[9],
+              marks[10], marks[11]}),
+      "Число месяцев, за которые предоставляется вычет");
+  const Figure monthsWithin = Named(
+      ByRule(Count(КолМесНеПрев), "те из них, что до месяца, в котором доход с начала года превысил 350 000",
+             {markedMonths, CumulativeIncome[walked]}),
+      "Число месяцев, за которые предоставляется вычет на детей");
 
   // The taxpayer's own deduction counts every marked month of the year.
   Currency own3000;
@@ -119,6 +125,7 @@ bool kTSvodSumPrilE1::Compute(const mTDeclaration& d, const kTSvodSum& summary) 
   if (sd.ChildMode == 101 || sd.ChildMode == 102 || sd.ChildMode == 103) {
     const std::int64_t disabledFactor = sd.GuardianOrFoster != 0 ? 1 : 2;
     struct Group {
+      const char* Caption;
       bool Constant;
       std::int32_t Count;
       const std::array<std::int32_t, 12>& ByMonth;
@@ -131,11 +138,11 @@ bool kTSvodSumPrilE1::Compute(const mTDeclaration& d, const kTSvodSum& summary) 
       Figure Doubles;
     };
     Group groups[] = {
-        {sd.ChildrenConst != 0, sd.ChildrenCount, sd.ChildrenByMonth, kChildOrdinary, kChildDouble,
+        {"Вычет на первого и второго ребенка", sd.ChildrenConst != 0, sd.ChildrenCount, sd.ChildrenByMonth, kChildOrdinary, kChildDouble,
          InputField::StandardChildren, {}, {}, {}, {}},
-        {sd.ThirdConst != 0, sd.ThirdCount, sd.ThirdByMonth, kThirdOrdinary, kThirdDouble, InputField::StandardThird, {},
+        {"Вычет на третьего и последующих детей", sd.ThirdConst != 0, sd.ThirdCount, sd.ThirdByMonth, kThirdOrdinary, kThirdDouble, InputField::StandardThird, {},
          {}, {}, {}},
-        {sd.DisabledConst != 0, sd.DisabledCount, sd.DisabledByMonth, kDisabledOrdinary * disabledFactor,
+        {"Вычет на ребенка-инвалида", sd.DisabledConst != 0, sd.DisabledCount, sd.DisabledByMonth, kDisabledOrdinary * disabledFactor,
          kDisabledDouble * disabledFactor, InputField::StandardDisabled, {}, {}, {}, {}},
     };
     for (Group& g : groups) {
@@ -167,9 +174,12 @@ bool kTSvodSumPrilE1::Compute(const mTDeclaration& d, const kTSvodSum& summary) 
       const auto words = [](Currency rate, const char* who) {
         return [rate, who] { return GroupedAmountText(rate) + " в месяц на каждого ребенка" + who; };
       };
-      if (!g.OrdinaryTotal.IsZero()) g.Ordinaries = ByRule(g.OrdinaryTotal, words(g.Ordinary, ""), {children, monthsWithin});
+      if (!g.OrdinaryTotal.IsZero()) {
+        g.Ordinaries = Named(ByRule(g.OrdinaryTotal, words(g.Ordinary, ""), {children, monthsWithin}), g.Caption);
+      }
       if (!g.DoubleTotal.IsZero()) {
-        g.Doubles = ByRule(g.DoubleTotal, words(g.Double, " в двойном размере"), {children, monthsWithin});
+        g.Doubles =
+            Named(ByRule(g.DoubleTotal, words(g.Double, " в двойном размере"), {children, monthsWithin}), g.Caption);
       }
     }
     ВычСтРеб = groups[0].Ordinaries + groups[1].Ordinaries;

@@ -35,8 +35,9 @@ bool kTSvodSumTrace::Anonymous(std::uint32_t node) const {
 }
 
 kTSvodSumTrace* kTSvodSumTrace::Of(FigureRefs figures) {
+  // A rule over figures none of which has a derivation gives a fixed amount.
   for (const Figure& f : figures) {
-    if (f.Trace() != nullptr) return f.Trace();
+    if (f.Trace() != nullptr && f.Node() != 0) return f.Trace();
   }
   return nullptr;
 }
@@ -55,11 +56,10 @@ std::uint32_t kTSvodSumTrace::TermOf(const Figure& figure) {
   return node;
 }
 
-void kTSvodSumTrace::AddTerm(std::uint32_t node, const Figure& term, bool minus) {
-  // A sum being built that nothing else refers to goes into a sum term by term: a + (b − c)
-  // is one sum of three.
+void kTSvodSumTrace::AddTerm(std::uint32_t node, const Figure& term, bool minus, bool splice) {
+  // A temporary sum that nothing else refers to goes into a sum term by term.
   const std::uint32_t own = term.Node();
-  if (own != 0 && own != node && nodes_[node].Kind == Op::Sum && nodes_[own].Kind == Op::Sum && Anonymous(own) &&
+  if (splice && own != 0 && own != node && nodes_[node].Kind == Op::Sum && nodes_[own].Kind == Op::Sum && Anonymous(own) &&
       !nodes_[own].Frozen) {
     const std::vector<Term> inner = nodes_[own].Terms;
     for (const Term& t : inner) nodes_[node].Terms.push_back(Term{t.Node, t.Minus != minus});
@@ -181,16 +181,16 @@ std::uint32_t kTSvodSumTrace::CopyNode(const Figure& original) {
   return node;
 }
 
-Figure kTSvodSumTrace::Sum(const Figure& a, const Figure& b, bool minus) {
+Figure kTSvodSumTrace::Sum(const Figure& a, const Figure& b, bool minus, bool splice) {
   const Currency value = minus ? Currency(a) - Currency(b) : Currency(a) + Currency(b);
   if (a.IsZero() && b.IsZero()) return Result(value, 0);
   const std::uint32_t node = Add(Op::Sum, value);
   if (!a.IsZero()) AddTerm(node, a, false);
-  if (!b.IsZero()) AddTerm(node, b, minus);
+  if (!b.IsZero()) AddTerm(node, b, minus, splice);
   return Result(value, node);
 }
 
-void kTSvodSumTrace::Accumulate(Figure& sum, const Figure& term, bool minus) {
+void kTSvodSumTrace::Accumulate(Figure& sum, const Figure& term, bool minus, bool splice) {
   const Currency value = minus ? Currency(sum) - Currency(term) : Currency(sum) + Currency(term);
   if (!term.IsZero()) {
     const std::uint32_t current = sum.node_;
@@ -200,7 +200,7 @@ void kTSvodSumTrace::Accumulate(Figure& sum, const Figure& term, bool minus) {
       if (!sum.IsZero()) AddTerm(node, sum, false);
       sum.node_ = node;
     }
-    AddTerm(sum.node_, term, minus);
+    AddTerm(sum.node_, term, minus, splice);
     nodes_[sum.node_].Value = value;
   }
   sum.Currency::operator=(value);
@@ -241,12 +241,12 @@ Figure kTSvodSumTrace::Taxed(const Figure& base, std::int64_t percent, bool toKo
 
 std::uint32_t Figure::CopyOf(const Figure& original) { return original.trace_->CopyNode(original); }
 
-Figure Figure::Combine(const Figure& a, const Figure& b, bool minus) {
-  return (a.trace_ != nullptr ? a.trace_ : b.trace_)->Sum(a, b, minus);
+Figure Figure::Traced(const Figure& a, const Figure& b, bool minus, bool splice) {
+  return (a.trace_ != nullptr ? a.trace_ : b.trace_)->Sum(a, b, minus, splice);
 }
 
-Figure& Figure::Accumulate(const Figure& term, bool minus) {
-  (trace_ != nullptr ? trace_ : term.trace_)->Accumulate(*this, term, minus);
+Figure& Figure::Accumulate(const Figure& term, bool minus, bool splice) {
+  (trace_ != nullptr ? trace_ : term.trace_)->Accumulate(*this, term, minus, splice);
   return *this;
 }
 
@@ -289,6 +289,11 @@ Figure WholeRoubles(const Figure& amount) {
 
 Figure ByRule(Currency value, const char* words, FigureRefs terms) {
   kTSvodSumTrace* trace = kTSvodSumTrace::Of(terms);
+  if (trace == nullptr) return Figure(value);
+  return trace->MakeRule(value, words, terms);
+}
+
+Figure ByRule(kTSvodSumTrace* trace, Currency value, const char* words, FigureRefs terms) {
   if (trace == nullptr) return Figure(value);
   return trace->MakeRule(value, words, terms);
 }

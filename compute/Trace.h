@@ -80,11 +80,11 @@ class kTSvodSumTrace {
 
   // Recording, for the operations of compute/Figure.h.
   std::uint32_t CopyNode(const Figure& original);
-  Figure Sum(const Figure& a, const Figure& b, bool minus);
-  void Accumulate(Figure& sum, const Figure& term, bool minus);
+  Figure Sum(const Figure& a, const Figure& b, bool minus, bool splice);
+  void Accumulate(Figure& sum, const Figure& term, bool minus, bool splice);
   Figure Extreme(const Figure& a, const Figure& b, bool smallest);
   Figure Taxed(const Figure& base, std::int64_t percent, bool toKopecks);
-  // The trace of the first traced figure of a list, or null.
+  // The trace of the first figure of a list that has a derivation, or null.
   static kTSvodSumTrace* Of(FigureRefs figures);
   std::uint32_t Add(Op kind, Currency value);
   // A node that is anonymous: no caption, no names, not typed; such nodes take a caption
@@ -95,7 +95,8 @@ class kTSvodSumTrace {
   // The node standing for `figure` as a term: its own, or one for a figure without a
   // derivation (0, or a value this trace never saw, which the node says).
   std::uint32_t TermOf(const Figure& figure);
-  void AddTerm(std::uint32_t node, const Figure& term, bool minus);
+  // `splice`: the term is a temporary, whose terms a sum takes one by one.
+  void AddTerm(std::uint32_t node, const Figure& term, bool minus, bool splice = false);
   Figure Result(Currency value, std::uint32_t node) { return Figure(value, this, node); }
   Figure MakeRule(Currency value, std::string words, FigureRefs terms);
   Figure MakeInput(Currency value, const InputPlace& place, std::string item);
