@@ -147,7 +147,7 @@ Figure Named(Figure figure, const char* caption, Of&& of)
 
 // A value the user typed, at `place`; `item` names the element of the list it belongs to
 // (UTF-8) and is called only with a trace. A count (of children, of months) is given as that
-// many roubles.
+// many roubles. A field left at 0 has no node: nothing was entered.
 template <class Item>
 Figure Typed(kTSvodSumTrace* trace, Currency value, const InputPlace& place, Item&& item)
   requires std::is_invocable_r_v<std::string, Item>;

@@ -10,9 +10,10 @@
 namespace talver {
 namespace {
 
-Figure Net(const kTSvodSumListValues& x) { return x.ПодлУпл - x.ПодлВозв; }
+// Section 2 never has both a payable and a refundable amount: the one that is not 0 is the net.
+Figure Net(const kTSvodSumListValues& x) { return x.ПодлВозв.IsZero() ? x.ПодлУпл : x.ПодлУпл - x.ПодлВозв; }
 // −Net, which section 2 gives as the amount refundable.
-Figure Refund(const kTSvodSumListValues& x) { return x.ПодлВозв - x.ПодлУпл; }
+Figure Refund(const kTSvodSumListValues& x) { return x.ПодлУпл.IsZero() ? x.ПодлВозв : x.ПодлВозв - x.ПодлУпл; }
 
 bool IsBusinessCategory(std::uint8_t category) {
   return category == 0 || category == 1 || category == 2 || category == 3 || category == 6;
@@ -77,11 +78,13 @@ bool kTSvodSumList6::Compute(const kTSvodSum& s, const mTDeclaration& d) {
     if (n > Currency()) {
       if (d.HasSection(kSectionBusiness)) {
         const Figure base = Named(s.PrilV1.ДоходИт - s.PrilV1.ВычПрофИт, "Доходы от предпринимательской деятельности за вычетом расходов");
-        const Figure business = Named(Tax(base, 13) - s.PrilV1.УплФактАвИт, "Налог с доходов от предпринимательской деятельности за вычетом авансовых платежей");
+        const Figure business = Named(Named(Tax(base, 13), "Налог с доходов от предпринимательской деятельности") -
+                                          s.PrilV1.УплФактАвИт,
+                                      "Налог с доходов от предпринимательской деятельности за вычетом авансовых платежей");
         if (business > Currency()) {
-          const Figure part = Min(business, n);
+          const Figure part = Named(Min(business, n), "Налог к уплате по предпринимательской деятельности");
           Lines.push_back(bmTList1{std::string(kKbkBusiness), own, "1", part});
-          n -= part;
+          n = Named(n - part, "Налог к уплате по остальным доходам");
         }
       }
       if (n > Currency()) Lines.push_back(bmTList1{std::string(kKbkOther), own, "1", n});

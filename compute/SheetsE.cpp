@@ -281,9 +281,10 @@ bool kTSvodSumPrilE2::Compute(mTDeclaration& d, const kTSvodSum& s) {
 
   for (std::size_t i = 0; i < sd.ChildEducation.size(); ++i) {
     Currency& amount = sd.ChildEducation[i];
-    const Figure taken = Min(ListValue(t, amount, kPageSocial, InputField::ChildEducation, i,
-                                       [i] { return "ребенок " + std::to_string(i + 1); }),
-                             kChildEducationLimit);
+    const auto item = [i] { return "ребенок " + std::to_string(i + 1); };
+    const Figure taken =
+        Named(Min(ListValue(t, amount, kPageSocial, InputField::ChildEducation, i, item), kChildEducationLimit),
+              "Расходы на обучение ребенка к вычету", item);
     amount = taken;
     outside.СумОбуч += taken;
   }

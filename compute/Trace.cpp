@@ -9,6 +9,10 @@ namespace {
 
 constexpr const char* kUntraced = "сумма без расчета";
 
+// A zero without a derivation is nothing entered: a sum leaves it out. A zero the computation
+// arrived at stays, as it tells why (a tax of 0 on a base that deductions used up).
+bool Counts(const Figure& term) { return term.Node() != 0 || !term.IsZero(); }
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -183,21 +187,21 @@ std::uint32_t kTSvodSumTrace::CopyNode(const Figure& original) {
 
 Figure kTSvodSumTrace::Sum(const Figure& a, const Figure& b, bool minus, bool splice) {
   const Currency value = minus ? Currency(a) - Currency(b) : Currency(a) + Currency(b);
-  if (a.IsZero() && b.IsZero()) return Result(value, 0);
+  if (!Counts(a) && !Counts(b)) return Result(value, 0);
   const std::uint32_t node = Add(Op::Sum, value);
-  if (!a.IsZero()) AddTerm(node, a, false);
-  if (!b.IsZero()) AddTerm(node, b, minus, splice);
+  if (Counts(a)) AddTerm(node, a, false);
+  if (Counts(b)) AddTerm(node, b, minus, splice);
   return Result(value, node);
 }
 
 void kTSvodSumTrace::Accumulate(Figure& sum, const Figure& term, bool minus, bool splice) {
   const Currency value = minus ? Currency(sum) - Currency(term) : Currency(sum) + Currency(term);
-  if (!term.IsZero()) {
+  if (Counts(term)) {
     const std::uint32_t current = sum.node_;
     const bool open = current != 0 && Anonymous(current) && !nodes_[current].Frozen && nodes_[current].Kind == Op::Sum;
     if (!open) {
       const std::uint32_t node = Add(Op::Sum, value);
-      if (!sum.IsZero()) AddTerm(node, sum, false);
+      if (Counts(sum)) AddTerm(node, sum, false);
       sum.node_ = node;
     }
     AddTerm(sum.node_, term, minus, splice);
@@ -219,6 +223,11 @@ std::string LimitWords(bool upper, Currency limit) {
 Figure kTSvodSumTrace::Extreme(const Figure& a, const Figure& b, bool smallest) {
   const Currency value = smallest ? Min(Currency(a), Currency(b)) : Max(Currency(a), Currency(b));
   if (a.Node() == 0 && b.Node() == 0) return Result(value, 0);
+  // Nothing entered (a zero without a derivation) is smaller than what was: the result is
+  // nothing as well, not a limit of 0.
+  if (smallest && ((a.Node() == 0 && a.IsZero() && value == a) || (b.Node() == 0 && b.IsZero() && value == b))) {
+    return Result(value, 0);
+  }
   // A figure without a derivation is a fixed amount here: it goes into the words.
   if (b.Node() == 0) return MakeRule(value, LimitWords(smallest, b), {a});
   if (a.Node() == 0) return MakeRule(value, LimitWords(smallest, a), {b});
@@ -304,7 +313,7 @@ Figure Named(Figure figure, const char* caption) {
 }
 
 Figure Typed(kTSvodSumTrace* trace, Currency value, const InputPlace& place) {
-  if (trace == nullptr) return Figure(value);
+  if (trace == nullptr || value.IsZero()) return Figure(value);
   return trace->MakeInput(value, place, {});
 }
 

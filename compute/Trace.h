@@ -7,7 +7,7 @@
 // terms down to what was typed.
 //
 // What each operation promises of its node's value:
-//   Sum   the sum of the terms, each with its sign (terms that are 0 are left out);
+//   Sum   the sum of the terms, each with its sign (a 0 that nothing gave is left out);
 //   Min   the smallest of the terms;   Max   the greatest;
 //   Copy  the one term;
 //   Tax   the one term × Percent %, rounded half up to whole roubles, or to the kopeck when
@@ -128,7 +128,8 @@ template <class Item>
 Figure Typed(kTSvodSumTrace* trace, Currency value, const InputPlace& place, Item&& item)
   requires std::is_invocable_r_v<std::string, Item>
 {
-  if (trace == nullptr) return Figure(value);
+  // A field left at 0 is nothing entered.
+  if (trace == nullptr || value.IsZero()) return Figure(value);
   return trace->MakeInput(value, place, item());
 }
 
