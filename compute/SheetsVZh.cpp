@@ -34,7 +34,7 @@ bool kTSvodSumPrilV1::Compute(mTDeclaration& d, kTSvodSumTrace* t) {
 
 template <class Amount, class Deduction>
 void kTSvodSumProfDeductValues::Add(std::int32_t code, std::int32_t deductCode, const Amount& amount,
-                                    const Deduction& deduction, bool foreign) {
+                                    const Deduction& deduction) {
   const auto pair = [&](Figure& income, Figure& expenses) {
     income += amount();
     expenses += deduction();
@@ -51,9 +51,11 @@ void kTSvodSumProfDeductValues::Add(std::int32_t code, std::int32_t deductCode, 
     // Claimed within the limit shared by both parts of the sheet.
     РасхФактУстКап.СумДохУстКап += amount();
     LimitedCapital += deduction();
-  } else if (code == (foreign ? 1544 : 1560) && deductCode == 317) {
+  } else if (code == 1560 && deductCode == 317) {
+    // Abroad as at home: the foreign incomes page offers these codes with these deductions
+    // (1544 and 1545 are securities of an investment account, which take neither).
     pair(РасхФактПрдчСр.СумДохПрдчСр, РасхФактПрдчСр.СумРасхВыч);
-  } else if (code == (foreign ? 1545 : 1570) && deductCode == 318) {
+  } else if (code == 1570 && deductCode == 318) {
     pair(РасхФактУмДолУКО.СумДохУмДолУКО, РасхФактУмДолУКО.СумРасхВыч);
   } else if (code == 1550 && deductCode == 314) {
     pair(РасхФактДолСтр.СумДохУстПрав, РасхФактДолСтр.СумРасхВыч);
@@ -79,21 +81,17 @@ void kTSvodSumProfDeductValues::Total() {
 
 bool kTSvodSumPrilG::Compute(const mTDeclaration& d, kTSvodSumTrace* t) {
   Clear();
-  // The incomes of a list of sources, as typed on `page`.
-  const auto entries = [&](const mTList<mTThirteenPercent>& sources, int page, bool contractsOnly) {
-    ForEachOf(sources, [&](std::size_t i, const mTThirteenPercent& s) {
+  // A non-resident's 13 % incomes are taxed at a rate of article 224 point 3, whose base takes
+  // none of the deductions of articles 218 to 221 (article 210 point 4): a deduction typed on
+  // the non-resident page stays in the file but counts nowhere.
+  if (d.DeclarationForm == kForm3Resident) {
+    ForEachOf(d.Sources13, [&](std::size_t i, const mTThirteenPercent& s) {
       ForEachEntry(s, [&](std::size_t j, const mTSourseIncome& e) {
-        if (contractsOnly && !(e.IncomeCode == 2010 && e.DeductCode == 403)) return;
         Add(
-            e.IncomeCode, e.DeductCode, [&] { return EntryValue(t, e.Amount, page, InputField::EntryAmount, i, s, j, e); },
-            [&] { return EntryValue(t, e.DeductAmount, page, InputField::EntryDeduction, i, s, j, e); }, false);
+            e.IncomeCode, e.DeductCode, [&] { return EntryValue(t, e.Amount, kPageSources13, InputField::EntryAmount, i, s, j, e); },
+            [&] { return EntryValue(t, e.DeductAmount, kPageSources13, InputField::EntryDeduction, i, s, j, e); });
       });
     });
-  };
-  if (d.DeclarationForm == kForm3Resident) {
-    entries(d.Sources13, kPageSources13, false);
-  } else if (d.DeclarationForm == kForm3NonResident) {
-    entries(d.Sources13NR, kPageSources13NR, true);
   }
   // Here the limit applies to the share-sale expenses as a whole, which are then cut at the
   // income with the other pairs.
@@ -110,7 +108,7 @@ bool kTSvodSumPrilG_In::Compute(const mTDeclaration& d, const Figure& remainingL
     ForEachOf(d.CurrencyIncomes, [&](std::size_t i, const mTCurrencyIncome& f) {
       Add(
           f.IncomeCode, f.DeductCode, [&] { return ForeignValue(t, f.IncomeInRoubles, InputField::ForeignIncome, i, f); },
-          [&] { return ForeignValue(t, f.DeductAmount, InputField::ForeignDeduction, i, f); }, true);
+          [&] { return ForeignValue(t, f.DeductAmount, InputField::ForeignDeduction, i, f); });
     });
   }
   // Abroad the pairs are cut at their income before the limited part is added to them.

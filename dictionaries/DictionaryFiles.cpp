@@ -4,13 +4,14 @@
 
 #include "platform/Errors.h"
 #include "platform/NumberText.h"
+#include "platform/ProgramFolder.h"
 #include "platform/Text1251.h"
 
 namespace talver {
 
 std::optional<std::filesystem::path> LocateDictionaryFile(const TDictionaryFolders& folders, std::string_view fileName) {
   std::error_code ec;
-  for (const std::filesystem::path& folder : {folders.DataFolder, folders.ProgramFolder / "resources"}) {
+  for (const std::filesystem::path& folder : {folders.DataFolder, ShippedDataFolder(folders.ProgramFolder)}) {
     if (folder.empty()) continue;
     std::filesystem::path candidate = folder / std::string(fileName);
     if (std::filesystem::is_regular_file(candidate, ec)) return candidate;

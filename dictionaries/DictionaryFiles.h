@@ -1,7 +1,7 @@
 #pragma once
 // Where the dictionary files are, and the reading helpers every file reader shares.
 //
-// The program ships its dictionary files in the "resources" folder beside its executable; the
+// The program ships its dictionary files beside its executable (platform/ProgramFolder.h); the
 // files it writes (the rebuilt inspection directory) go to the user's data folder, which is
 // read first. Both folders are passed in: nothing here knows where the program runs.
 #include <cstdint>
@@ -23,7 +23,7 @@ inline constexpr char kIncomeDictFileName[] = "IncomeDict.xml";
 inline constexpr char kSounRegisterFileName[] = "soun1.dbf";
 
 struct TDictionaryFolders {
-  // The folder of the executable; the shipped files are in its "resources" folder.
+  // The folder of the executable; the shipped files are found from it (ShippedDataFolder).
   std::filesystem::path ProgramFolder;
   // The user's data folder: files the program writes, read before the shipped copies.
   std::filesystem::path DataFolder;

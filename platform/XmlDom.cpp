@@ -1,19 +1,15 @@
 #include "platform/XmlDom.h"
 
-#include <fcntl.h>
+#include <libxml/SAX2.h>
 #include <libxml/parser.h>
+#include <libxml/parserInternals.h>
 #include <libxml/tree.h>
 #include <libxml/xmlerror.h>
 #include <libxml/xmlsave.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
+#include <algorithm>
 #include <climits>
-#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "platform/Text1251.h"
 
@@ -111,7 +107,81 @@ void* ParseWith(std::string_view bytes, const char* encoding, const std::string&
   return doc;
 }
 
-std::string SystemError(int error) { return std::strerror(error); }
+// What the guarded parser watches while it reads bytes from outside.
+struct ParseGuard {
+  int Depth = 0;
+  int MaxDepth = 0;
+  std::optional<EXmlError::Fault> Fault;
+};
+
+ParseGuard& GuardOf(void* ctx) { return *static_cast<ParseGuard*>(static_cast<xmlParserCtxt*>(ctx)->_private); }
+
+void Stop(void* ctx, EXmlError::Fault fault) {
+  GuardOf(ctx).Fault = fault;
+  xmlStopParser(static_cast<xmlParserCtxt*>(ctx));
+}
+
+void GuardedStartElement(void* ctx, const xmlChar* localname, const xmlChar* prefix, const xmlChar* uri,
+                         int namespaceCount, const xmlChar** namespaces, int attributeCount, int defaultedCount,
+                         const xmlChar** attributes) {
+  ParseGuard& guard = GuardOf(ctx);
+  if (++guard.Depth > guard.MaxDepth) return Stop(ctx, EXmlError::Fault::TooDeep);
+  xmlSAX2StartElementNs(ctx, localname, prefix, uri, namespaceCount, namespaces, attributeCount, defaultedCount,
+                        attributes);
+}
+
+void GuardedEndElement(void* ctx, const xmlChar* localname, const xmlChar* prefix, const xmlChar* uri) {
+  --GuardOf(ctx).Depth;
+  xmlSAX2EndElementNs(ctx, localname, prefix, uri);
+}
+
+// A document type is where entities are declared; none is accepted, so none can be expanded.
+void RefuseDocumentType(void* ctx, const xmlChar*, const xmlChar*, const xmlChar*) {
+  Stop(ctx, EXmlError::Fault::DocumentType);
+}
+
+void* ParseGuarded(std::string_view bytes, const XmlReadLimits& limits, const std::string& source) {
+  InitLibrary();
+  if (bytes.size() > limits.MaxBytes || bytes.size() > static_cast<std::size_t>(INT_MAX)) {
+    throw EXmlError(source + " слишком велик: " + std::to_string(bytes.size()) + " байт, допустимо не более " +
+                        std::to_string(limits.MaxBytes),
+                    EXmlError::Fault::TooLarge);
+  }
+  xmlParserCtxt* ctxt = xmlCreateMemoryParserCtxt(bytes.data(), static_cast<int>(bytes.size()));
+  if (ctxt == nullptr) throw EXmlError(source + " не является правильным XML-документом: он пуст");
+  // No XML_PARSE_NOENT, XML_PARSE_DTDLOAD or XML_PARSE_HUGE: entities stay unexpanded, nothing
+  // outside the bytes is read, and the library keeps its own limits on names and texts.
+  xmlCtxtUseOptions(ctxt, XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
+  ParseGuard guard;
+  guard.MaxDepth = limits.MaxDepth;
+  ctxt->_private = &guard;
+  ctxt->sax->internalSubset = RefuseDocumentType;
+  ctxt->sax->externalSubset = RefuseDocumentType;
+  ctxt->sax->startElementNs = GuardedStartElement;
+  ctxt->sax->endElementNs = GuardedEndElement;
+  xmlParseDocument(ctxt);
+  xmlDoc* doc = ctxt->myDoc;
+  ctxt->myDoc = nullptr;
+  const bool wellFormed = ctxt->wellFormed != 0;
+  try {
+    if (guard.Fault == EXmlError::Fault::DocumentType) {
+      throw EXmlError(source + " содержит объявление типа документа (<!DOCTYPE>), какого в нем быть не может",
+                      EXmlError::Fault::DocumentType);
+    }
+    if (guard.Fault == EXmlError::Fault::TooDeep) {
+      throw EXmlError(source + " не является правильным документом: элементы вложены глубже " +
+                          std::to_string(limits.MaxDepth) + " уровней",
+                      EXmlError::Fault::TooDeep);
+    }
+    if (doc == nullptr || !wellFormed || xmlDocGetRootElement(doc) == nullptr) ThrowParseError(ctxt, source);
+  } catch (...) {
+    if (doc) xmlFreeDoc(doc);
+    xmlFreeParserCtxt(ctxt);
+    throw;
+  }
+  xmlFreeParserCtxt(ctxt);
+  return doc;
+}
 
 }  // namespace
 
@@ -129,8 +199,12 @@ XmlElement XmlElement::AppendElement(std::string_view name) {
 }
 
 void XmlElement::AddAttribute(std::string_view name, std::string_view value1251) {
+  AddAttributeAsIs(name, UpperCase1251(value1251));
+}
+
+void XmlElement::AddAttributeAsIs(std::string_view name, std::string_view value1251) {
   const std::string valid = ValidName(name);
-  const std::string value = LibraryText(UpperCase1251(value1251));
+  const std::string value = LibraryText(value1251);
   xmlNode* node = NodeOf(node_);
   // Both calls keep the value as plain text: the library escapes it when writing.
   const xmlAttr* attr = FindAttribute(node, valid) ? xmlSetProp(node, Chars(valid), Chars(value))
@@ -186,12 +260,41 @@ XmlDocument XmlDocument::ParseUtf8(std::string_view utf8) {
   return XmlDocument(ParseWith(utf8, "UTF-8", "Текст"));
 }
 
+XmlDocument XmlDocument::Create(std::string_view rootName) {
+  InitLibrary();
+  const std::string valid = ValidName(rootName);
+  xmlDoc* doc = xmlNewDoc(reinterpret_cast<const xmlChar*>("1.0"));
+  if (doc == nullptr) throw EXmlError("Недостаточно памяти для документа XML");
+  XmlDocument document(doc);
+  doc->encoding = xmlStrdup(reinterpret_cast<const xmlChar*>("windows-1251"));
+  xmlNode* root = xmlNewDocNode(doc, nullptr, Chars(valid), nullptr);
+  if (doc->encoding == nullptr || root == nullptr) throw EXmlError("Недостаточно памяти для документа XML");
+  xmlDocSetRootElement(doc, root);
+  return document;
+}
+
 XmlDocument XmlDocument::LoadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw EXmlError("Не удалось открыть файл " + path.string());
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw EXmlError("Не удалось прочитать файл " + path.string());
+  std::string bytes;
+  try {
+    bytes = ReadWholeFile(path, kMaxFileSize);
+  } catch (const FileError& e) {
+    throw EXmlError(e.what());
+  }
   return XmlDocument(ParseWith(bytes, nullptr, "Файл " + path.string()));
+}
+
+XmlDocument XmlDocument::ParseUntrusted(std::string_view bytes, const XmlReadLimits& limits) {
+  return XmlDocument(ParseGuarded(bytes, limits, "Текст"));
+}
+
+XmlDocument XmlDocument::LoadUntrustedFile(const std::filesystem::path& path, const XmlReadLimits& limits) {
+  std::string bytes;
+  try {
+    bytes = ReadWholeFile(path, limits.MaxBytes);
+  } catch (const FileError& e) {
+    throw EXmlError(e.what(), e.kind() == FileError::Kind::TooLarge ? EXmlError::Fault::TooLarge : EXmlError::Fault::NotAFile);
+  }
+  return XmlDocument(ParseGuarded(bytes, limits, "Файл " + path.string()));
 }
 
 XmlDocument::XmlDocument(XmlDocument&& other) noexcept : doc_(other.doc_) { other.doc_ = nullptr; }
@@ -215,6 +318,11 @@ XmlElement XmlDocument::DocumentElement() const {
   return XmlElement(root);
 }
 
+std::string XmlDocument::DeclaredEncoding() const {
+  const xmlChar* encoding = doc_ ? DocOf(doc_)->encoding : nullptr;
+  return FromChars(encoding);
+}
+
 std::string XmlDocument::Serialize() const {
   if (doc_ == nullptr) throw EXmlError("Документ XML не создан");
   InitLibrary();
@@ -228,41 +336,10 @@ std::string XmlDocument::Serialize() const {
 }
 
 void XmlDocument::Save(const std::filesystem::path& path, const XmlWriteCall& write) const {
-  WriteFileReplacing(path, Serialize(), write);
-}
-
-void WriteFileReplacing(const std::filesystem::path& path, std::string_view bytes, const XmlWriteCall& write) {
-  const std::string target = path.string();
-  const auto fail = [&](const std::string& what, int error) {
-    throw EXmlError("Не удалось сохранить файл " + target + ": " + what + " (" + SystemError(error) + ")");
-  };
-  std::filesystem::path folder = path.parent_path();
-  if (folder.empty()) folder = ".";
-  std::string temp = (folder / ("." + path.filename().string() + ".tmp-XXXXXX")).string();
-  const int fd = mkstemp(temp.data());
-  if (fd < 0) fail("не создан временный файл", errno);
-  const auto abandon = [&](const std::string& what, int error, bool open) {
-    if (open) close(fd);
-    unlink(temp.c_str());
-    fail(what, error);
-  };
-  fchmod(fd, 0644);
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const long n = write ? write(fd, bytes.data() + done, bytes.size() - done)
-                         : static_cast<long>(::write(fd, bytes.data() + done, bytes.size() - done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0 || static_cast<std::size_t>(n) > bytes.size() - done) abandon("ошибка записи", n < 0 ? errno : EIO, true);
-    done += static_cast<std::size_t>(n);
-  }
-  if (fsync(fd) != 0) abandon("ошибка записи на диск", errno, true);
-  if (close(fd) != 0) abandon("ошибка закрытия", errno, false);
-  if (std::rename(temp.c_str(), target.c_str()) != 0) abandon("файл не заменён", errno, false);
-  // The rename itself reaches the disk with the folder's entry.
-  const int dirFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-  if (dirFd >= 0) {
-    fsync(dirFd);
-    close(dirFd);
+  try {
+    WriteFileReplacing(path, Serialize(), write);
+  } catch (const FileError& e) {
+    throw EXmlError(e.what());
   }
 }
 

@@ -5,6 +5,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "platform/ProgramFolder.h"
 #include "ui/Seams.h"
 #include "ui/UiText.h"
 
@@ -34,7 +35,7 @@ THelpWindow::THelpWindow(const std::filesystem::path& helpFolder) : browser_(new
 void THelpWindow::ShowTopic(const QString& topic) { browser_->setSource(QUrl(topic)); }
 
 std::filesystem::path HelpFolder(const std::filesystem::path& programFolder) {
-  return programFolder / "resources" / "help";
+  return ShippedDataFolder(programFolder) / "help";
 }
 
 bool ShowHelpTopic(const std::filesystem::path& programFolder, std::string_view topic, IPresenter& presenter) {

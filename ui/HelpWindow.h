@@ -1,5 +1,5 @@
 #pragma once
-// The program's own help window over the pages in resources/help.
+// The program's own help window over the shipped help pages.
 #include <QWidget>
 
 #include <filesystem>
@@ -22,7 +22,7 @@ class THelpWindow : public QWidget {
   QTextBrowser* browser_;
 };
 
-// The folder of the help pages under the program's folder.
+// The folder of the shipped help pages of a program in `programFolder`.
 std::filesystem::path HelpFolder(const std::filesystem::path& programFolder);
 
 // Shows the topic maximised in the one help window; without the help pages, the message that

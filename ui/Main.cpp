@@ -20,7 +20,11 @@
 #include <QVBoxLayout>
 
 #include "check/CheckClasses.h"
+#include "dictionaries/IncomeDictionary.h"
 #include "export/ExportDriver.h"
+#include "import/ReturnXml.h"
+#include "platform/FileAccess.h"
+#include "platform/ProgramFolder.h"
 #include "ui/About.h"
 #include "ui/CompositePages.h"
 #include "ui/HelpWindow.h"
@@ -121,7 +125,7 @@ QIcon PrinterIcon() {
   return QIcon(pixmap);
 }
 
-std::filesystem::path DefaultProgramFolder() { return ToPath(QCoreApplication::applicationDirPath()); }
+std::filesystem::path DefaultProgramFolder() { return ExecutableFolder(); }
 
 std::filesystem::path DefaultDataFolder() {
   return ToPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
@@ -196,9 +200,15 @@ TFormMain::TFormMain(const QStringList& arguments, TUiEnvironment environment, Q
   if (arguments.size() == 1 || arguments.size() == 2) {
     const QString path = arguments[0].toLower() == QLatin1String("-p") ? arguments.value(1) : arguments[0];
     try {
-      Declaration_->LoadFromFile(ToPath(path));
-      FileName_ = path;
-      loaded = true;
+      // Saves killed half-way leave their temporaries beside the file; none of them is a live save.
+      RemoveStaleTemporaries(ToPath(path).parent_path());
+      if (path.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive)) {
+        loaded = ImportXml(path);
+      } else {
+        Declaration_->LoadFromFile(ToPath(path));
+        FileName_ = path;
+        loaded = true;
+      }
     } catch (const std::exception& error) {
       ReportError(error);
     }
@@ -210,7 +220,8 @@ TFormMain::TFormMain(const QStringList& arguments, TUiEnvironment environment, Q
   if (startupFailed_) return;
 
   ShowConditionsPage();
-  Saved_ = true;
+  // A return read from its XML is in no declaration file yet.
+  Saved_ = !(loaded && FileName_.isEmpty());
   ApplyButtonTable();
 }
 
@@ -233,6 +244,7 @@ void TFormMain::BuildMenus() {
   file->setObjectName(QStringLiteral("mnFile"));
   file->addAction(action("CreateDoc", QStringLiteral("Создать"), [this] { CreateDoc(); }));
   file->addAction(action("OpenDoc", QStringLiteral("Открыть"), [this] { OpenDoc(); }));
+  file->addAction(action("OpenXmlDoc", QStringLiteral("Открыть файл xml…"), [this] { OpenXmlDoc(); }));
   file->addAction(action("SaveDoc", QStringLiteral("Сохранить"), [this] { SaveDoc(); }));
   file->addAction(action("SaveAsDoc", QStringLiteral("Сохранить как..."), [this] { SaveAsDoc(); }));
   file->addSeparator();
@@ -380,6 +392,10 @@ std::optional<InspectionChoice> TFormMain::PickInspection(QWidget* parent, const
   return InspectionPicker_->Execute(currentCode);
 }
 
+std::optional<InspectionChoice> TFormMain::FindInspection(const std::string& code) const {
+  return FindInspectionIn(inspections_, code);
+}
+
 // ---------------------------------------------------------------------------------------------
 // The document lifecycle
 
@@ -497,6 +513,36 @@ void TFormMain::OpenDoc() {
   UpdateCaption();
   ShowConditionsPage();
   Saved_ = true;
+  ApplyButtonTable();
+}
+
+bool TFormMain::ImportXml(const QString& path) {
+  TReturnXmlImport imported;
+  try {
+    const TIncomeDictionary dictionary = TIncomeDictionary::LoadBuiltIn();
+    imported = ImportReturnXmlFile(ToPath(path), &dictionary);
+  } catch (const std::exception& error) {
+    // A refused file changes nothing.
+    presenter_->ShowMessage(error.what(), kProductName, MessageIcon::Error);
+    return false;
+  }
+  switcher_->DestroyPage();
+  Declaration_ = std::move(imported.Declaration);
+  FileName_.clear();
+  const std::string losses = imported.LossMessage();
+  if (!losses.empty()) presenter_->ShowMessage(losses, kProductName, MessageIcon::Information);
+  return true;
+}
+
+void TFormMain::OpenXmlDoc() {
+  if (!AskToSave()) return;
+  const QString chosen = dialogs_->GetOpenFileName(this, QString(), QStringLiteral("Декларация в формате xml (*.xml)"),
+                                                   QStringLiteral("xml"));
+  if (chosen.isEmpty() || !ImportXml(chosen)) return;
+  UpdateCaption();
+  ShowConditionsPage();
+  // Nothing of it is in a declaration file yet: saving asks for the name.
+  Saved_ = false;
   ApplyButtonTable();
 }
 

@@ -48,6 +48,7 @@ class TFormMain : public QMainWindow, public TPageHost {
   void SetNavigationEnabled(NavButton button, bool enabled) override;
   bool InspectionsAvailable() const override { return InspectionsAvailable_; }
   std::optional<InspectionChoice> PickInspection(QWidget* parent, const std::string& currentCode) override;
+  std::optional<InspectionChoice> FindInspection(const std::string& code) const override;
   const TCountryDirectory* Countries() const override { return CountryPicker_ ? &*CountryPicker_ : nullptr; }
   const TOkvedDictionary* Okved() const override { return OkvedDictionary_ ? &*OkvedDictionary_ : nullptr; }
   const TCurrencyRates* CurrencyRates() const override { return CurrencyRates_ ? &*CurrencyRates_ : nullptr; }
@@ -55,6 +56,8 @@ class TFormMain : public QMainWindow, public TPageHost {
   // The commands.
   void CreateDoc();
   void OpenDoc();
+  // "Открыть файл xml…": a return's XML file as a new declaration, not yet saved.
+  void OpenXmlDoc();
   void SaveDoc();
   void SaveAsDoc();
   void PreviewDoc();
@@ -93,6 +96,8 @@ class TFormMain : public QMainWindow, public TPageHost {
   // The document lifecycle.
   std::unique_ptr<mTDeclaration> NewDeclaration() const;
   void ResetToNewDocument();
+  // Reads the return's XML at `path` into the window's declaration; false when it was refused.
+  bool ImportXml(const QString& path);
   void ShowConditionsPage();
   void ApplyButtonTable();
   void UpdateCaption(bool leadingBlank = false);

@@ -68,7 +68,7 @@ struct TUiEnvironment {
   PrintModuleFactory CreatePrintModule;
   CheckFunction Check;          // empty: CheckDeclaration
   ExportFunction Export;        // empty: ExportDeclaration with ExportDates
-  // The folder of the executable; the shipped files are in its "resources" folder.
+  // The folder of the executable; the shipped files are found from it (ShippedDataFolder).
   std::filesystem::path ProgramFolder;
   // The user's data folder: files the program writes, read before the shipped copies.
   std::filesystem::path DataFolder;

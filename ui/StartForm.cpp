@@ -56,6 +56,8 @@ int RunTalver(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QString::fromUtf8(kProductName));
   QApplication::setOrganizationName(QString::fromUtf8(kOrganizationName));
+  // The installed menu entry: desktops show its name and icon for the program's windows.
+  QGuiApplication::setDesktopFileName(QStringLiteral("example.talver2016.talver"));
   // The standard dialogs in Russian where Qt's translations are installed.
   QTranslator qtTranslator;
   if (qtTranslator.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),

@@ -2,12 +2,17 @@
 
 #include <unistd.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/Text1251.h"
 #include "platform/XmlDom.h"
+#include "tests/support/FullDisk.h"
 #include "tests/support/TempDir.h"
 
 namespace talver {
@@ -207,19 +212,8 @@ TEST(XmlDom, AFailedSaveLeavesTheOldFileAndNoTemporary) {
   const auto path = dir / "InspectionNumbers.xml";
   WriteFile(path, "old contents");
   XmlDocument doc = ExportHeader();
-  std::size_t allowance = 20;
-  // A disk that fills after twenty bytes.
-  const XmlWriteCall fullDisk = [&](int fd, const char* data, std::size_t size) -> long {
-    if (allowance == 0) {
-      errno = ENOSPC;
-      return -1;
-    }
-    const std::size_t n = std::min(size, allowance);
-    allowance -= n;
-    return ::write(fd, data, n);
-  };
   try {
-    doc.Save(path, fullDisk);
+    doc.Save(path, testing::FullDiskAfter(20));
     ADD_FAILURE() << "saved";
   } catch (const EXmlError& e) {
     EXPECT_NE(std::string(e.what()).find(path.string()), std::string::npos) << e.what();
@@ -254,6 +248,82 @@ TEST(XmlDom, LoadingAMissingFileNamesIt) {
     EXPECT_NE(std::string(e.what()).find("Oksm.xml не является правильным XML-документом"), std::string::npos)
         << e.what();
   }
+}
+
+// Bytes from outside: each hostile or damaged text is refused for its own reason, before it can
+// grow, reach out or exhaust the stack.
+TEST(XmlDom, UntrustedTextIsRefusedForItsFault) {
+  const std::string laughs =
+      "<?xml version=\"1.0\"?><!DOCTYPE l [<!ENTITY a \"ha\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">"
+      "<!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\"><!ENTITY d \"&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;\">]>"
+      "<l v=\"&d;&d;&d;&d;\">&d;</l>";
+  std::string deep;
+  for (int i = 0; i < 20; ++i) deep += "<a>";
+  for (int i = 0; i < 20; ++i) deep += "</a>";
+  const struct {
+    std::string Text;
+    EXmlError::Fault Fault;
+    const char* Message;
+  } cases[] = {
+      {laughs, EXmlError::Fault::DocumentType, "объявление типа документа"},
+      {"<!DOCTYPE r SYSTEM \"file:///etc/passwd\"><r/>", EXmlError::Fault::DocumentType, "объявление типа документа"},
+      {"<!DOCTYPE r [<!ENTITY x SYSTEM \"http://127.0.0.1/x\">]><r>&x;</r>", EXmlError::Fault::DocumentType,
+       "объявление типа документа"},
+      {deep, EXmlError::Fault::TooDeep, "глубже 16 уровней"},
+      {std::string(2000, ' ') + "<r/>", EXmlError::Fault::TooLarge, "слишком велик: 2004 байт, допустимо не более 1024"},
+      {"<r>&undeclared;</r>", EXmlError::Fault::Malformed, "не является правильным XML-документом"},
+      {"<r><a></r>", EXmlError::Fault::Malformed, "не является правильным XML-документом"},
+      {"", EXmlError::Fault::Malformed, "не является правильным XML-документом"},
+  };
+  XmlReadLimits limits;
+  limits.MaxBytes = 1024;
+  limits.MaxDepth = 16;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Text.substr(0, 60));
+    try {
+      XmlDocument::ParseUntrusted(c.Text, limits);
+      ADD_FAILURE() << "parsed";
+    } catch (const EXmlError& e) {
+      EXPECT_EQ(e.fault(), c.Fault) << e.what();
+      EXPECT_NE(std::string(e.what()).find(c.Message), std::string::npos) << e.what();
+    }
+  }
+  // Within the bounds, the same reader gives the document and its declared encoding.
+  const XmlDocument doc = XmlDocument::ParseUntrusted(
+      W("<?xml version=\"1.0\" encoding=\"windows-1251\"?><Файл Имя=\"Ёж &amp; Ко\"><a><b/></a></Файл>"), limits);
+  EXPECT_EQ(doc.DocumentElement().Attribute("Имя"), W("Ёж & Ко"));
+  EXPECT_EQ(doc.DeclaredEncoding(), "windows-1251");
+  EXPECT_EQ(XmlDocument::ParseUntrusted("<r/>", limits).DeclaredEncoding(), "");
+}
+
+TEST(XmlDom, UntrustedFilesAreMeasuredBeforeTheyAreRead) {
+  TempDir dir;
+  XmlReadLimits limits;
+  limits.MaxBytes = 64;
+  WriteFile(dir / "big.xml", "<r>" + std::string(100, 'x') + "</r>");
+  WriteFile(dir / "ok.xml", "<r/>");
+  ASSERT_EQ(mkfifo((dir / "fifo.xml").c_str(), 0600), 0) << std::strerror(errno);
+  const struct {
+    std::string Name;
+    EXmlError::Fault Fault;
+    const char* Message;
+  } cases[] = {
+      {"big.xml", EXmlError::Fault::TooLarge, "big.xml: Файл слишком велик: 107 байт"},
+      // Opening a FIFO for reading would wait for a writer that never comes.
+      {"fifo.xml", EXmlError::Fault::NotAFile, "fifo.xml: Это канал (FIFO), а не обычный файл."},
+      {"missing.xml", EXmlError::Fault::NotAFile, "missing.xml: Нет такого файла или каталога."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    try {
+      XmlDocument::LoadUntrustedFile(dir / c.Name, limits);
+      ADD_FAILURE() << "loaded";
+    } catch (const EXmlError& e) {
+      EXPECT_EQ(e.fault(), c.Fault) << e.what();
+      EXPECT_NE(std::string(e.what()).find(c.Message), std::string::npos) << e.what();
+    }
+  }
+  EXPECT_EQ(XmlDocument::LoadUntrustedFile(dir / "ok.xml", limits).DocumentElement().Name(), "r");
 }
 
 }  // namespace

@@ -1,0 +1,1 @@
+talver_fuzzer(return_xml FuzzReturnXml.cpp talver_import talver_export)
