@@ -287,6 +287,28 @@ TEST_P(TraceOfWorkedReturns, HoldsEndsInInputsAndChangesNoFigure) {
 INSTANTIATE_TEST_SUITE_P(WorkedReturns, TraceOfWorkedReturns, ::testing::ValuesIn(testing::Scenarios()),
                          [](const ::testing::TestParamInfo<testing::Scenario>& param) { return param.param.Name; });
 
+// Returns where a rule leaves a typed amount out or takes it in: a share's liquidation or
+// nominal reduction abroad with its expenses, and a non-resident's contract expenses, which
+// the 13 % base of a non-resident does not take.
+std::unique_ptr<mTDeclaration> ForeignLiquidationAndReduction() {
+  auto d = testing::NewDeclaration(kForm3Resident, kSectionRussian | kSectionForeign);
+  testing::AddSource13(d->Sources13, "45380000", Rub(13000), {testing::Entry(2000, Rub(100000))});
+  testing::AddForeign(*d, 13, 1560, Rub(100000), Currency(), 317, Rub(60000));
+  testing::AddForeign(*d, 13, 1570, Rub(50000), Currency(), 318, Rub(20000));
+  return d;
+}
+
+std::unique_ptr<mTDeclaration> NonResidentContractExpenses() {
+  auto d = testing::NewDeclaration(kForm3NonResident);
+  testing::AddSource13(d->Sources13NR, "45380000", Rub(26000),
+                       {testing::Entry(2010, Rub(200000), 403, Rub(50000)), testing::Entry(2203, Rub(40000), 404, Rub(8000))});
+  return d;
+}
+
+TEST(Trace, HoldsWhereTypedExpensesCountOrNot) {
+  for (auto* build : {&ForeignLiquidationAndReduction, &NonResidentContractExpenses}) ExpectTracedLikeUntraced(build);
+}
+
 TEST(Trace, HoldsOverRandomReturns) {
   for (std::uint32_t seed = 1; seed <= 200; ++seed) {
     SCOPED_TRACE("seed " + std::to_string(seed));
