@@ -16,6 +16,7 @@ namespace {
 
 using namespace talver;
 using bench::FillLarge;
+using bench::FillTypical;
 
 class SilentPresenter : public IPresenter {
  public:
@@ -26,39 +27,6 @@ class SilentPresenter : public IPresenter {
   int messages = 0;
 };
 
-
-// One employer, a child's standard deduction, treatment and education.
-void FillTypical(mTDeclaration& d) {
-  d.SetSections(kSectionRussian);
-  d.InspectionCode = "5001";
-  d.Person.Name.Surname = Utf8ToCp1251("Иванов");
-  d.Person.Name.FirstName = Utf8ToCp1251("Иван");
-  d.Person.Name.Patronymic = Utf8ToCp1251("Иванович");
-  d.Person.Name.Inn = "500100732259";
-  d.Person.Address.RegionCode = 50;
-  d.Person.Address.City = Utf8ToCp1251("Балашиха г");
-  d.Person.Address.Oktmo = "46704000";
-  mTThirteenPercent& s = d.Sources13.Get(d.Sources13.Add());
-  s.Name = Utf8ToCp1251("ООО \"Ромашка\"");
-  s.Inn = "5001012345";
-  s.Kpp = "500101001";
-  s.Oktmo = "46704000";
-  s.StandardDeductSource = 1;
-  s.TaxWithheld = Currency::FromRoubles(70200);
-  for (int m = 1; m <= 12; ++m) {
-    mTSourseIncome e;
-    e.IncomeCode = 2000;
-    e.Amount = Currency::FromRoubles(45000);
-    e.Month = static_cast<std::uint16_t>(m);
-    s.AddEntry(e);
-  }
-  d.StandardDeduct.PersonalCode = 103;
-  d.StandardDeduct.ChildMode = 101;
-  d.StandardDeduct.SetChildrenConst(1);
-  d.SocialDeduct.Granted = 1;
-  d.SocialDeduct.Medical = Currency::FromRoubles(40000);
-  d.SocialDeduct.OwnEducation = Currency::FromRoubles(35000);
-}
 
 ExportEnvironment Fixed() {
   ExportEnvironment environment;

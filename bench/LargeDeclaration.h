@@ -1,6 +1,7 @@
 #pragma once
-// The large declaration the benchmarks save, load and export: 1 000 sources at 13 % with 12
-// entries each, 200 foreign incomes, 50 property objects and 20 pension contracts, times `scale`.
+// The declarations the benchmarks save, load, compute and export: a large one of 1 000 sources
+// at 13 % with 12 entries each, 200 foreign incomes, 50 property objects and 20 pension
+// contracts, times `scale`; and a typical one of one employer.
 #include <string>
 
 #include "model/DeclClasses.h"
@@ -59,6 +60,39 @@ inline void FillLarge(mTDeclaration& d, int scale) {
     p.OrgName = "Fund";
     p.Contribution = Currency::FromRoubles(5000);
   }
+}
+
+// One employer, a child's standard deduction, treatment and education.
+inline void FillTypical(mTDeclaration& d) {
+  d.SetSections(kSectionRussian);
+  d.InspectionCode = "5001";
+  d.Person.Name.Surname = Utf8ToCp1251("Иванов");
+  d.Person.Name.FirstName = Utf8ToCp1251("Иван");
+  d.Person.Name.Patronymic = Utf8ToCp1251("Иванович");
+  d.Person.Name.Inn = "500100732259";
+  d.Person.Address.RegionCode = 50;
+  d.Person.Address.City = Utf8ToCp1251("Балашиха г");
+  d.Person.Address.Oktmo = "46704000";
+  mTThirteenPercent& s = d.Sources13.Get(d.Sources13.Add());
+  s.Name = Utf8ToCp1251("ООО \"Ромашка\"");
+  s.Inn = "5001012345";
+  s.Kpp = "500101001";
+  s.Oktmo = "46704000";
+  s.StandardDeductSource = 1;
+  s.TaxWithheld = Currency::FromRoubles(70200);
+  for (int m = 1; m <= 12; ++m) {
+    mTSourseIncome e;
+    e.IncomeCode = 2000;
+    e.Amount = Currency::FromRoubles(45000);
+    e.Month = static_cast<std::uint16_t>(m);
+    s.AddEntry(e);
+  }
+  d.StandardDeduct.PersonalCode = 103;
+  d.StandardDeduct.ChildMode = 101;
+  d.StandardDeduct.SetChildrenConst(1);
+  d.SocialDeduct.Granted = 1;
+  d.SocialDeduct.Medical = Currency::FromRoubles(40000);
+  d.SocialDeduct.OwnEducation = Currency::FromRoubles(35000);
 }
 
 }  // namespace talver::bench

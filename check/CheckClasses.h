@@ -11,30 +11,15 @@
 #include <string_view>
 
 #include "model/DeclClasses.h"
+#include "model/Places.h"
 #include "platform/Presenter.h"
 
 namespace talver {
 
-// Navigation targets of the errors.
-enum CheckPage : int {
-  kPageConditions = 1,
-  kPagePersonalData = 2,
-  kPageAddress = 3,
-  kPageSources13 = 4,
-  kPageSources30 = 5,
-  kPageSources35 = 6,
-  kPageForeign = 7,
-  kPageBusiness = 8,
-  kPageStandard = 9,
-  kPageSocial = 10,
-  kPageProperty = 11,
-  kPageInvestTov = 12,
-};
-
 struct CheckResult {
   enum class Outcome { Passed, Fix, Cancelled };
   Outcome Result = Outcome::Passed;
-  int Page = 0;  // the navigation target of a Fix
+  int Page = 0;  // the navigation target of a Fix (CheckPage, model/Places.h)
   int Item = 0;  // the field of that page, or the 1-based position in its list
 
   // The packed form the main window reads: 0 passed, high word 0xFFFF cancelled, else

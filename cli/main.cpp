@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "check/CheckClasses.h"
+#include "cli/Explain.h"
 #include "cli/ImportCommand.h"
 #include "cli/ModelJson.h"
 #include "cli/Summary.h"
@@ -185,6 +186,17 @@ int RunSummary(const std::string& path) {
   return kExitOk;
 }
 
+int RunExplain(const std::string& path, bool json) {
+  std::optional<mTDeclaration> declaration = LoadOrReport(path);
+  if (!declaration) return kExitBadFile;
+  if (json) {
+    std::cout << ExplainToJson(*declaration).dump(2) << "\n";
+  } else {
+    ExplainToText(*declaration, std::cout);
+  }
+  return kExitOk;
+}
+
 int RunDump(const std::string& path) {
   std::optional<mTDeclaration> declaration = LoadOrReport(path);
   if (!declaration) return kExitBadFile;
@@ -252,6 +264,7 @@ int Run(int argc, char** argv) {
   std::string folder = ".";
   std::string output;
   bool noCheck = false;
+  bool json = false;
   ExportOptions options;
 
   CLI::App* check = app.add_subcommand("check", "Проверить декларацию");
@@ -270,6 +283,9 @@ int Run(int argc, char** argv) {
   summary->add_option("FILE", file, "Файл декларации (.tv6)")->required();
   CLI::App* dump = app.add_subcommand("dump", "Содержимое декларации в JSON");
   dump->add_option("FILE", file, "Файл декларации (.tv6)")->required();
+  CLI::App* explain = app.add_subcommand("explain", "Как получена каждая строка раздела 1, до введенных значений");
+  explain->add_option("FILE", file, "Файл декларации (.tv6)")->required();
+  explain->add_flag("--json", json, "В формате JSON");
   CLI::App* build = app.add_subcommand("build", "Файл декларации из JSON");
   build->add_option("DOC", file, "Декларация в JSON")->required();
   build->add_option("-o,--output", output, "Файл декларации (.tv6)")->required();
@@ -303,6 +319,7 @@ int Run(int argc, char** argv) {
   if (*xml) return RunXml(file, options);
   if (*summary) return RunSummary(file);
   if (*dump) return RunDump(file);
+  if (*explain) return RunExplain(file, json);
   if (*build) return RunBuild(file, output);
   if (*importCmd) return RunImport(file, output);
   return kExitUsage;

@@ -22,7 +22,7 @@ struct bmTList1 {
   std::string КБК;
   std::string ОКТМО;
   std::string ПрУплВозв;  // "1" payable, "2" refundable, "3" nothing either way
-  Currency Сумма;
+  Figure Сумма;
   friend bool operator==(const bmTList1&, const bmTList1&) = default;
 };
 
@@ -38,15 +38,18 @@ class kTSvodSumList6 {
   // Section 1 has no single values, only its Lines.
   template <class V>
   void VisitValues(V&) const {}
+  // Gives each line's Сумма its key ("List6.1") and caption in the trace.
+  void NameLines(kTSvodSumTrace& trace) const;
   friend bool operator==(const kTSvodSumList6&, const kTSvodSumList6&) = default;
 
  private:
   // Adds `amount` to the line of (kbk, oktmo), or appends a line with that sign.
-  void AddTo(std::string_view kbk, const std::string& oktmo, const char* sign, Currency amount);
-  void AddPayable(std::string_view kbk, const mTDeclaration& declaration, Currency amount);
-  // Spreads `refund` over the sources that withheld tax, in stored order; returns what is left.
+  void AddTo(std::string_view kbk, const std::string& oktmo, const char* sign, const Figure& amount);
+  void AddPayable(std::string_view kbk, const mTDeclaration& declaration, const Figure& amount);
+  // Spreads `refund` over the sources of `page` that withheld tax, in stored order; returns
+  // what is left.
   template <class List>
-  Currency RefundBySources(Currency refund, const List& sources);
+  Figure RefundBySources(Figure refund, const List& sources, int page, kTSvodSumTrace* trace);
 };
 
 }  // namespace talver

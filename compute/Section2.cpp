@@ -1,26 +1,27 @@
 #include "compute/Section2.h"
 
+#include "compute/Inputs.h"
 #include "compute/SvodSum.h"
 #include "model/DeclClasses.h"
 #include "platform/Math2.h"
 
 namespace talver {
 
-void kTSvodSumListValues::TakeDeductions(Currency deductions) {
-  const Currency room = ДоходОбщНал - СумРасхУм;
-  СумНалВыч = deductions > room ? room : deductions;
+void kTSvodSumListValues::TakeDeductions(const Figure& deductions) {
+  const Figure room = Named(ДоходОбщНал - СумРасхУм, "Доходы, уменьшенные на расходы");
+  СумНалВыч = Min(deductions, room);
   НалБаза = ДоходОбщНал - СумРасхУм - СумНалВыч + СумДохДивКИК;
 }
 
 void kTSvodSumListValues::FinishTax(std::int64_t percent) {
   // Exact on halves: as doubles, 90.00 × 0.35 gives 31.499999999999996 and would round to 31
   // instead of 32, so the tax is taken on the exact amount.
-  Исчисл = TaxAtRate(НалБаза, percent);
-  const Currency credits = Credits();
-  ИсчислУпл = Исчисл > credits ? Исчисл - credits : Currency();
+  Исчисл = Tax(НалБаза, percent);
+  const Figure credits = Credits();
+  ИсчислУпл = Positive(Исчисл - credits);
   ПодлУпл = Positive(ИсчислУпл - УплПатентЗач);
-  ПодлВозв = Исчисл < credits ? credits - Исчисл : Currency();
-  if (ПодлВозв > RefundCap()) ПодлВозв = RefundCap();
+  // The refund never exceeds the tax withheld and the advance payments paid.
+  ПодлВозв = Min(Named(Positive(credits - Исчисл), "Превышение зачитываемых сумм над исчисленным налогом"), RefundCap());
 }
 
 bool kTSvodSumList1::Compute(const kTSvodSum& s, const mTDeclaration& d) {
@@ -31,17 +32,18 @@ bool kTSvodSumList1::Compute(const kTSvodSum& s, const mTDeclaration& d) {
     ДоходОбщНеНал = s.PrilM.ДохНеНалОбщ + s.PrilB13.Exempt1001;
     ДоходОбщНал = ДоходОбщ - ДоходОбщНеНал;
     СумРасхУм = s.PrilJ.ОбщРасхПрмВыч + s.PrilJ_IIS.ОбщРасхПрмВыч + s.PrilI.ОбщРасхПрмВыч;
-    const Currency deductions =
+    const Figure deductions = Named(
         s.PrilE1.ОбщВычСтанд + s.PrilE2.РасчВычСоц219_2.ОбщВычСоциал + s.PrilE3.СумИнвВыч219 +
         s.PrilE2.РасчВычСоц219_2.ОбщСНВОтчПерНА + s.PrilH1.ВычетОбщ + s.PrilZ.РасхНовВычНД + s.PrilZ.ПроцВычНД +
-        s.PrilZ.ПроцНАУвед + s.PrilZ.ВычНАУвед + s.PrilV1.ВычПрофИт + s.PrilG.РасходОбщИт + s.PrilG_In.РасходОбщИт;
+        s.PrilZ.ПроцНАУвед + s.PrilZ.ВычНАУвед + s.PrilV1.ВычПрофИт + s.PrilG.РасходОбщИт + s.PrilG_In.РасходОбщИт,
+        "Налоговые вычеты");
     TakeDeductions(deductions);
     УдержОбщ = s.PrilA13.SumWithheld;
     УплАвФакт = s.PrilV1.УплФактАвИт;
     ОбщАвУплЗач227_1 = s.PrilA13.FixedAdvances;
-    УплИнПодлЗач = RoundHalfUp(s.PrilB13.OtherCredit);
-    ТСУплПерЗач = d.TradeFee;
-    УплПатентЗач = d.PatentPayments;
+    УплИнПодлЗач = WholeRoubles(s.PrilB13.OtherCredit);
+    ТСУплПерЗач = DocumentValue(s.Tracing(), d.TradeFee, kPageBusiness, InputField::TradeFee);
+    УплПатентЗач = DocumentValue(s.Tracing(), d.PatentPayments, kPageBusiness, InputField::PatentPayments);
   } else if (d.DeclarationForm == kForm3NonResident) {
     ДоходОбщ = ДоходОбщНал = s.PrilA13.SumIncome;
     // No deduction of articles 218 to 221 at a non-resident's rates (article 210 point 4).
@@ -58,7 +60,7 @@ bool kTSvodSumListKIK::Compute(const kTSvodSum& s, const mTDeclaration& d) {
   Ставка = "13";
   if (d.DeclarationForm == kForm3Resident) {
     СумДохДивКИК = НалБаза = s.PrilB13.KikProfit;
-    УплИнПодлЗач = RoundHalfUp(s.PrilB13.KikCredit);
+    УплИнПодлЗач = WholeRoubles(s.PrilB13.KikCredit);
   }
   FinishTax(13);
   return true;
@@ -73,7 +75,7 @@ bool kTSvodSumListDiv::Compute(const kTSvodSum& s, const mTDeclaration& d) {
     ДоходОбщНал = ДоходОбщ - ДоходОбщНеНал;
     НалБаза = ДоходОбщНал;
     УдержОбщ = s.PrilA13.DividendWithheld;
-    УплИнПодлЗач = RoundHalfUp(s.PrilB13.DividendCredit);
+    УплИнПодлЗач = WholeRoubles(s.PrilB13.DividendCredit);
   }
   FinishTax(13);
   return true;
@@ -104,7 +106,7 @@ bool kTSvodSumList3::Compute(const kTSvodSum& s, const mTDeclaration& d) {
   НалБаза = ДоходОбщНал;
   УдержОбщ = s.PrilA35.SumWithheld;
   УдержОбщМВ = s.PrilA35.Withheld2620;
-  УплИнПодлЗач = RoundHalfUp(s.PrilB35.OtherCredit);
+  УплИнПодлЗач = WholeRoubles(s.PrilB35.OtherCredit);
   FinishTax(35);
   return true;
 }
@@ -115,7 +117,7 @@ bool kTSvodSumList4::Compute(const kTSvodSum& s, const mTDeclaration& d) {
   Ставка = "09";
   ДоходОбщ = ДоходОбщНал = НалБаза = s.PrilA9.SumIncome + s.PrilB9.OtherIncome;
   УдержОбщ = s.PrilA9.SumWithheld;
-  УплИнПодлЗач = RoundHalfUp(s.PrilB9.OtherCredit);
+  УплИнПодлЗач = WholeRoubles(s.PrilB9.OtherCredit);
   FinishTax(9);
   return true;
 }

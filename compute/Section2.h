@@ -17,31 +17,33 @@ class kTSvodSumListValues {
   void Clear() { *this = kTSvodSumListValues(); }
 
   std::string Ставка;  // "13", "30", "35", "09", "15"; empty for a form the component does not serve
-  Currency ДоходОбщ;
-  Currency ДоходОбщНеНал;
-  Currency ДоходОбщНал;
-  Currency СумНалВыч;  // negative when the expenses of sheets З and И exceed the income
-  Currency СумРасхУм;
-  Currency СумДохДивКИК;
-  Currency НалБаза;
-  Currency Исчисл;  // whole roubles
-  Currency УдержОбщ;
-  Currency УдержОбщМВ;
-  Currency УплАвФакт;
-  Currency ОбщАвУплЗач227_1;
-  Currency УплИнПодлЗач;  // whole roubles
-  Currency ТСУплПерЗач;
-  Currency ИсчислУпл;
-  Currency УплПатентЗач;
-  Currency ПодлУпл;
-  Currency ПодлВозв;
+  Figure ДоходОбщ;
+  Figure ДоходОбщНеНал;
+  Figure ДоходОбщНал;
+  Figure СумНалВыч;  // negative when the expenses of sheets З and И exceed the income
+  Figure СумРасхУм;
+  Figure СумДохДивКИК;
+  Figure НалБаза;
+  Figure Исчисл;  // whole roubles
+  Figure УдержОбщ;
+  Figure УдержОбщМВ;
+  Figure УплАвФакт;
+  Figure ОбщАвУплЗач227_1;
+  Figure УплИнПодлЗач;  // whole roubles
+  Figure ТСУплПерЗач;
+  Figure ИсчислУпл;
+  Figure УплПатентЗач;
+  Figure ПодлУпл;
+  Figure ПодлВозв;
 
   // The credits against the tax, and the refund cap: only tax withheld and business advance
   // payments actually paid can come back.
-  Currency Credits() const {
-    return УдержОбщ + УдержОбщМВ + УплАвФакт + ОбщАвУплЗач227_1 + УплИнПодлЗач + ТСУплПерЗач;
+  Figure Credits() const {
+    return Named(УдержОбщ + УдержОбщМВ + УплАвФакт + ОбщАвУплЗач227_1 + УплИнПодлЗач + ТСУплПерЗач, "Зачитываемые суммы налога");
   }
-  Currency RefundCap() const { return УдержОбщ + УдержОбщМВ + УплАвФакт; }
+  Figure RefundCap() const {
+    return Named(УдержОбщ + УдержОбщМВ + УплАвФакт, "Удержанный налог и уплаченные авансовые платежи");
+  }
 
   template <class V>
   void VisitValues(V& v) const {
@@ -70,7 +72,7 @@ class kTSvodSumListValues {
  protected:
   // СумНалВыч := the deductions, but no more than the income less the expenses (so negative
   // when the expenses exceed the income); then the base.
-  void TakeDeductions(Currency deductions);
+  void TakeDeductions(const Figure& deductions);
   // From НалБаза to ПодлУпл and ПодлВозв: the tax at `percent` and the credits.
   void FinishTax(std::int64_t percent);
 };

@@ -1,5 +1,7 @@
 #include "compute/SheetA.h"
 
+#include "compute/Inputs.h"
+#include "compute/SvodSum.h"
 #include "model/DeclClasses.h"
 #include "platform/Math2.h"
 
@@ -27,16 +29,25 @@ std::string NextIncomeKind(const std::string& c, const mTSourseIncome& entry) {
   return c == "06" ? "06" : "10";
 }
 
-Currency SumOfEntries(const mTThirteenPercent& source) {
-  Currency sum;
-  ForEachEntry(source, [&](const mTSourseIncome& e) { sum += e.Amount; });
-  return sum;
+// The incomes of the source at `index` of the list of `page`.
+Figure SumOfEntries(kTSvodSumTrace* t, int page, std::size_t index, const mTThirteenPercent& source) {
+  Figure sum;
+  ForEachEntry(source, [&](std::size_t j, const mTSourseIncome& e) {
+    sum += EntryValue(t, e.Amount, page, InputField::EntryAmount, index, source, j, e);
+  });
+  return Named(std::move(sum), "Доходы источника", [&] { return SourceItem(source, index); });
 }
 
-Currency SumOfEntries(const mTInvestTov& source) {
-  Currency sum;
-  ForEachEntry(source, [&](const mTInvestTovIncome& e) { sum += e.Income; });
-  return sum;
+Figure SumOfEntries(kTSvodSumTrace* t, std::size_t index, const mTInvestTov& source) {
+  Figure sum;
+  ForEachEntry(source, [&](std::size_t j, const mTInvestTovIncome& e) {
+    sum += EntryValue(t, e.Income, kPageInvestTov, InputField::EntryAmount, index, source, j, e);
+  });
+  return Named(std::move(sum), "Доходы товарищества", [&] { return SourceItem(source, index); });
+}
+
+Figure Withheld(kTSvodSumTrace* t, int page, std::size_t index, const mTSourseIncomeInfo& source) {
+  return SourceValue(t, source.TaxWithheld, page, InputField::SourceWithheld, index, source);
 }
 
 }  // namespace
@@ -48,88 +59,93 @@ std::string IncomeKindOfEntries(const mTThirteenPercent& source) {
   return kind;
 }
 
-bool kTSvodSumPrilA13::Compute(mTDeclaration& d, const kTSvodSum&) {
+bool kTSvodSumPrilA13::Compute(mTDeclaration& d, const kTSvodSum& summary) {
   Clear();
-  FixedAdvances = d.ForeignerFixedPayments;
+  kTSvodSumTrace* const t = summary.Tracing();
+  FixedAdvances = DocumentValue(t, d.ForeignerFixedPayments, kPageSources13, InputField::ForeignerFixedPayments);
   if (d.DeclarationForm == kForm3Resident) {
-    ForEachOf(d.Sources13, [&](mTThirteenPercent& s) {
+    ForEachOf(d.Sources13, [&](std::size_t i, mTThirteenPercent& s) {
       s.IncomeKind = IncomeKindOfEntries(s);
-      SumIncome += SumOfEntries(s);
-      SumWithheld += s.TaxWithheld;
+      SumIncome += SumOfEntries(t, kPageSources13, i, s);
+      SumWithheld += Withheld(t, kPageSources13, i, s);
     });
-    ForEachOf(d.SourcesDividends, [&](mTThirtyPercent& s) {
+    ForEachOf(d.SourcesDividends, [&](std::size_t i, mTThirtyPercent& s) {
       s.IncomeKind = "08";
-      DividendTaxable += s.TaxableIncome;
-      DividendWithheld += s.TaxWithheld;
+      DividendTaxable += SourceValue(t, s.TaxableIncome, kPageSources30, InputField::SourceTaxable, i, s);
+      DividendWithheld += Withheld(t, kPageSources30, i, s);
     });
-    ForEachOf(d.InvestSources, [&](mTInvestTov& s) {
+    ForEachOf(d.InvestSources, [&](std::size_t i, mTInvestTov& s) {
       s.IncomeKind = "03";
-      SumIncome += SumOfEntries(s);
-      SumWithheld += s.TaxWithheld;
+      SumIncome += SumOfEntries(t, i, s);
+      SumWithheld += Withheld(t, kPageInvestTov, i, s);
     });
   } else if (d.DeclarationForm == kForm3NonResident) {
     // Highly qualified specialists: the entries' codes play no part.
-    ForEachOf(d.Sources13NR, [&](mTThirteenPercent& s) {
+    ForEachOf(d.Sources13NR, [&](std::size_t i, mTThirteenPercent& s) {
       s.IncomeKind = s.TaxComputed > s.TaxWithheld ? "07" : "06";
-      SumIncome += SumOfEntries(s);
-      SumWithheld += s.TaxWithheld;
+      SumIncome += SumOfEntries(t, kPageSources13NR, i, s);
+      SumWithheld += Withheld(t, kPageSources13NR, i, s);
     });
   }
   return true;
 }
 
-bool kTSvodSumPrilA9::Compute(mTDeclaration& d, const kTSvodSum&) {
+bool kTSvodSumPrilA9::Compute(mTDeclaration& d, const kTSvodSum& summary) {
   Clear();
   if (d.DeclarationForm != kForm3Resident) return true;
-  ForEachOf(d.Sources9, [&](mTThirtyPercent& s) {
+  kTSvodSumTrace* const t = summary.Tracing();
+  ForEachOf(d.Sources9, [&](std::size_t i, mTThirtyPercent& s) {
     s.IncomeKind = "10";
-    SumIncome += s.IncomeTotal;
-    SumWithheld += s.TaxWithheld;
+    SumIncome += SourceValue(t, s.IncomeTotal, kPageSources9, InputField::SourceIncome, i, s);
+    SumWithheld += Withheld(t, kPageSources9, i, s);
   });
   return true;
 }
 
-bool kTSvodSumPrilA15::Compute(mTDeclaration& d, const kTSvodSum&) {
+bool kTSvodSumPrilA15::Compute(mTDeclaration& d, const kTSvodSum& summary) {
   Clear();
   if (d.DeclarationForm != kForm3NonResident) return true;
-  ForEachOf(d.SourcesDividends, [&](mTThirtyPercent& s) {
+  kTSvodSumTrace* const t = summary.Tracing();
+  ForEachOf(d.SourcesDividends, [&](std::size_t i, mTThirtyPercent& s) {
     s.IncomeKind = "08";
-    SumTaxable += s.TaxableIncome;
-    SumWithheld += s.TaxWithheld;
+    SumTaxable += SourceValue(t, s.TaxableIncome, kPageSources30, InputField::SourceTaxable, i, s);
+    SumWithheld += Withheld(t, kPageSources30, i, s);
   });
   return true;
 }
 
-bool kTSvodSumPrilA30::Compute(mTDeclaration& d, const kTSvodSum&) {
+bool kTSvodSumPrilA30::Compute(mTDeclaration& d, const kTSvodSum& summary) {
   Clear();
   if (d.DeclarationForm != kForm3NonResident) return true;
-  ForEachOf(d.Sources13, [&](mTThirteenPercent& s) {
+  kTSvodSumTrace* const t = summary.Tracing();
+  ForEachOf(d.Sources13, [&](std::size_t i, mTThirteenPercent& s) {
     s.IncomeKind = IncomeKindOfEntries(s);
-    SumIncome += SumOfEntries(s);
-    SumWithheld += s.TaxWithheld;
+    SumIncome += SumOfEntries(t, kPageSources13, i, s);
+    SumWithheld += Withheld(t, kPageSources13, i, s);
   });
-  ForEachOf(d.InvestSources, [&](mTInvestTov& s) {
+  ForEachOf(d.InvestSources, [&](std::size_t i, mTInvestTov& s) {
     s.IncomeKind = "03";
-    SumIncome += SumOfEntries(s);
-    SumWithheld += s.TaxWithheld;
+    SumIncome += SumOfEntries(t, i, s);
+    SumWithheld += Withheld(t, kPageInvestTov, i, s);
   });
   return true;
 }
 
-bool kTSvodSumPrilA35::Compute(mTDeclaration& d, const kTSvodSum&) {
+bool kTSvodSumPrilA35::Compute(mTDeclaration& d, const kTSvodSum& summary) {
   Clear();
   if (d.DeclarationForm != kForm3Resident) return true;
-  ForEachOf(d.Sources35, [&](mTThirtyFivePercent& s) {
+  kTSvodSumTrace* const t = summary.Tracing();
+  ForEachOf(d.Sources35, [&](std::size_t i, mTThirtyFivePercent& s) {
     if (s.IncomeCode == 2620) {
-      Withheld2620 += s.TaxWithheld;
+      Withheld2620 += Withheld(t, kPageSources35, i, s);
       return;
     }
     s.IncomeKind = "10";
     s.TaxableIncome = s.IncomeTotal;
     // Exact on halves: as doubles 90.00 × 0.35 falls just below 31.5 and would round down.
     s.TaxComputed = TaxAtRate(s.TaxableIncome, 35);
-    SumIncome += s.IncomeTotal;
-    SumWithheld += s.TaxWithheld;
+    SumIncome += SourceValue(t, s.IncomeTotal, kPageSources35, InputField::SourceIncome, i, s);
+    SumWithheld += Withheld(t, kPageSources35, i, s);
   });
   return true;
 }

@@ -23,11 +23,11 @@ class kTSvodSumPrilA13 {
   void Clear() { *this = kTSvodSumPrilA13(); }
   bool Compute(mTDeclaration& declaration, const kTSvodSum& summary);
 
-  Currency SumIncome;         // entry amounts (and partnership incomes)
-  Currency SumWithheld;
-  Currency DividendTaxable;   // resident dividend sources
-  Currency DividendWithheld;
-  Currency FixedAdvances;     // the declaration's ForeignerFixedPayments
+  Figure SumIncome;         // entry amounts (and partnership incomes)
+  Figure SumWithheld;
+  Figure DividendTaxable;   // resident dividend sources
+  Figure DividendWithheld;
+  Figure FixedAdvances;     // the declaration's ForeignerFixedPayments
 
   template <class V>
   void VisitValues(V& v) const {
@@ -46,8 +46,8 @@ class kTSvodSumPrilA9 {
   void Clear() { *this = kTSvodSumPrilA9(); }
   bool Compute(mTDeclaration& declaration, const kTSvodSum& summary);
 
-  Currency SumIncome;
-  Currency SumWithheld;
+  Figure SumIncome;
+  Figure SumWithheld;
 
   template <class V>
   void VisitValues(V& v) const {
@@ -63,8 +63,8 @@ class kTSvodSumPrilA15 {
   void Clear() { *this = kTSvodSumPrilA15(); }
   bool Compute(mTDeclaration& declaration, const kTSvodSum& summary);
 
-  Currency SumTaxable;
-  Currency SumWithheld;
+  Figure SumTaxable;
+  Figure SumWithheld;
 
   template <class V>
   void VisitValues(V& v) const {
@@ -80,8 +80,8 @@ class kTSvodSumPrilA30 {
   void Clear() { *this = kTSvodSumPrilA30(); }
   bool Compute(mTDeclaration& declaration, const kTSvodSum& summary);
 
-  Currency SumIncome;
-  Currency SumWithheld;
+  Figure SumIncome;
+  Figure SumWithheld;
 
   template <class V>
   void VisitValues(V& v) const {
@@ -98,9 +98,9 @@ class kTSvodSumPrilA35 {
   void Clear() { *this = kTSvodSumPrilA35(); }
   bool Compute(mTDeclaration& declaration, const kTSvodSum& summary);
 
-  Currency SumIncome;
-  Currency SumWithheld;
-  Currency Withheld2620;
+  Figure SumIncome;
+  Figure SumWithheld;
+  Figure Withheld2620;
 
   template <class V>
   void VisitValues(V& v) const {

@@ -1,5 +1,7 @@
 #include "compute/SheetB.h"
 
+#include "compute/Inputs.h"
+#include "compute/Trace.h"
 #include "model/DeclClasses.h"
 #include "platform/Math2.h"
 #include "platform/NumberText.h"
@@ -22,10 +24,10 @@ std::string ExchangeRateText(Currency roubles, std::int32_t units) {
   return CurrencyToText(Currency::FromUnits(quotient), '.');
 }
 
-bool kTSvodSumPrilB::Compute(const mTDeclaration& d, std::int32_t rate) {
+bool kTSvodSumPrilB::Compute(const mTDeclaration& d, std::int32_t rate, kTSvodSumTrace* t) {
   Clear();
   if (!d.HasSection(kSectionForeign)) return true;
-  ForEachOf(d.CurrencyIncomes, [&](const mTCurrencyIncome& f) {
+  ForEachOf(d.CurrencyIncomes, [&](std::size_t i, const mTCurrencyIncome& f) {
     const bool ofThisRate = f.IncomeRate == rate || f.IncomeRate == rate + 1 || f.IncomeRate == rate + 86;
     if (!ofThisRate || f.IncomeCode == 2620) return;
     DohodCur line;
@@ -35,11 +37,11 @@ bool kTSvodSumPrilB::Compute(const mTDeclaration& d, std::int32_t rate) {
     line.НаимИстДох = f.SourceName;
     line.ДатаДох = f.IncomeDate;
     line.IncomeCode = f.IncomeCode;
-    line.ДоходИноРуб = f.IncomeInRoubles;
-    line.DeductAmount = f.DeductAmount;
+    line.ДоходИноРуб = ForeignValue(t, f.IncomeInRoubles, InputField::ForeignIncome, i, f);
+    line.DeductAmount = ForeignValue(t, f.DeductAmount, InputField::ForeignDeduction, i, f);
     line.DeductCode = f.DeductCode;
     line.ДатаУплНал = f.TaxPaymentDate;
-    line.НалУплИноРуб = f.TaxInRoubles;
+    line.НалУплИноРуб = ForeignValue(t, f.TaxInRoubles, InputField::ForeignTax, i, f);
     line.НомерКИК = f.CfcNumber;
     line.ПорядПрибКИК = static_cast<std::uint8_t>(f.CfcProfitMethod & 0xFF);
     line.КурсВалютДох = ExchangeRateText(f.IncomeRateRub, f.IncomeRateUnits);
@@ -48,16 +50,17 @@ bool kTSvodSumPrilB::Compute(const mTDeclaration& d, std::int32_t rate) {
     line.НалУплИноВал = FormatSumKopecks(f.TaxInCurrency);
     line.КодВидДох = f.IncomeCode == 1000 ? "1" : "2";
 
-    const Currency base = Positive(f.IncomeInRoubles - f.DeductAmount);
-    line.НалЗачРФОбщ = MulDivRoundTo2(base, rate, 100);  // to the kopeck, exactly on halves
+    const Figure base = Named(Positive(line.ДоходИноРуб - line.DeductAmount), "Доход за вычетом расходов",
+                              [&] { return ForeignItem(f, i); });
+    line.НалЗачРФОбщ = TaxToKopecks(base, rate);  // to the kopeck, exactly on halves
     if (f.IncomeCode == 1001) {
-      line.НалЗачРФОбщ = Currency();
-      line.ДохСтИмЛиквИн = f.IncomeInRoubles;
-      Exempt1001 += f.IncomeInRoubles;
+      line.НалЗачРФОбщ = ByRule(Currency(), "доход освобожден от налога", {line.ДоходИноРуб});
+      line.ДохСтИмЛиквИн = line.ДоходИноРуб;
+      Exempt1001 += line.ДоходИноРуб;
     } else if (f.IncomeCode == 1012) {
-      line.НалЗачРФОбщ = Currency();
-      line.ДохДивКИК = f.IncomeInRoubles;
-      Exempt1012 += f.IncomeInRoubles;
+      line.НалЗачРФОбщ = ByRule(Currency(), "доход освобожден от налога", {line.ДоходИноРуб});
+      line.ДохДивКИК = line.ДоходИноРуб;
+      Exempt1012 += line.ДоходИноРуб;
     }
     line.НалогЗачРФОбщ = Min(line.НалУплИноРуб, line.НалЗачРФОбщ);
 
@@ -74,6 +77,16 @@ bool kTSvodSumPrilB::Compute(const mTDeclaration& d, std::int32_t rate) {
     Lines.push_back(std::move(line));
   });
   return true;
+}
+
+void kTSvodSumPrilB::NameLines(kTSvodSumTrace& trace, const char* component) const {
+  for (std::size_t i = 0; i < Lines.size(); ++i) {
+    const DohodCur& line = Lines[i];
+    const std::string key = std::string(component) + ".Lines." + std::to_string(i + 1) + ".";
+    const std::string of = Cp1251ToUtf8(line.НаимИстДох);
+    trace.NameFigure(line.НалЗачРФОбщ, key + "НалЗачРФОбщ", "Налог, исчисленный в РФ с дохода из-за рубежа", of);
+    trace.NameFigure(line.НалогЗачРФОбщ, key + "НалогЗачРФОбщ", "Налог, уплаченный за рубежом, к зачету", of);
+  }
 }
 
 }  // namespace talver

@@ -23,21 +23,21 @@ struct DohodCur {
   TDate ДатаДох = 0;
   std::string КурсВалютДох;  // roubles for one unit, four decimals; empty without units
   std::string ДоходИноВал;   // two decimals
-  Currency ДоходИноРуб;
+  Figure ДоходИноРуб;
   std::int32_t IncomeCode = 0;
-  Currency DeductAmount;  // professional deduction claimed on the income
+  Figure DeductAmount;  // professional deduction claimed on the income
   std::int32_t DeductCode = 0;
   TDate ДатаУплНал = 0;
   std::string КурсВалютНал;
   std::string НалУплИноВал;
-  Currency НалУплИноРуб;
-  Currency НалЗачРФОбщ;    // tax due in Russia on the income, to the kopeck
-  Currency НалогЗачРФОбщ;  // the part of the foreign tax credited
+  Figure НалУплИноРуб;
+  Figure НалЗачРФОбщ;    // tax due in Russia on the income, to the kopeck
+  Figure НалогЗачРФОбщ;  // the part of the foreign tax credited
   std::string КодВидДох;   // "1" for income code 1000, else "2"
   std::string НомерКИК;
   std::uint8_t ПорядПрибКИК = 0;
-  Currency ДохСтИмЛиквИн;  // income of code 1001
-  Currency ДохДивКИК;      // income of code 1012
+  Figure ДохСтИмЛиквИн;  // income of code 1001
+  Figure ДохДивКИК;      // income of code 1012
 
   friend bool operator==(const DohodCur&, const DohodCur&) = default;
 };
@@ -46,17 +46,17 @@ class kTSvodSumPrilB {
  public:
   void Clear() { *this = kTSvodSumPrilB(); }
   // Takes the foreign incomes whose rate group is `rate`, `rate` + 1 or `rate` + 86.
-  bool Compute(const mTDeclaration& declaration, std::int32_t rate);
+  bool Compute(const mTDeclaration& declaration, std::int32_t rate, kTSvodSumTrace* trace = nullptr);
 
   std::vector<DohodCur> Lines;
-  Currency OtherIncome;     // codes other than 1000, 1010 and 1012
-  Currency KikProfit;       // code 1000
-  Currency DividendIncome;  // codes 1010 and 1012
-  Currency OtherCredit;
-  Currency KikCredit;
-  Currency DividendCredit;
-  Currency Exempt1001;
-  Currency Exempt1012;
+  Figure OtherIncome;     // codes other than 1000, 1010 and 1012
+  Figure KikProfit;       // code 1000
+  Figure DividendIncome;  // codes 1010 and 1012
+  Figure OtherCredit;
+  Figure KikCredit;
+  Figure DividendCredit;
+  Figure Exempt1001;
+  Figure Exempt1012;
 
   template <class V>
   void VisitValues(V& v) const {
@@ -69,6 +69,8 @@ class kTSvodSumPrilB {
     v.Value("", "Exempt1001", Exempt1001);
     v.Value("", "Exempt1012", Exempt1012);
   }
+  // Gives the figures of each line their keys ("PrilB13.Lines.1.НалЗачРФОбщ") in the trace.
+  void NameLines(kTSvodSumTrace& trace, const char* component) const;
   friend bool operator==(const kTSvodSumPrilB&, const kTSvodSumPrilB&) = default;
 };
 

@@ -1,5 +1,6 @@
 #include "compute/SheetG.h"
 
+#include "compute/Inputs.h"
 #include "model/DeclClasses.h"
 #include "platform/Math2.h"
 
@@ -28,31 +29,40 @@ constexpr ExemptKind kKinds[] = {
 
 }  // namespace
 
-bool kTSvodSumPrilM::Compute(mTDeclaration& d) {
+bool kTSvodSumPrilM::Compute(mTDeclaration& d, kTSvodSumTrace* t) {
   Clear();
-  const auto add = [this](std::int32_t code, std::int32_t deductCode, Currency amount, Currency deduction) {
+  // The amounts are read only for the kinds they count in, as they are typed with a trace.
+  const auto add = [this](std::int32_t code, std::int32_t deductCode, const auto& amount, const auto& deduction) {
     for (const ExemptKind& kind : kKinds) {
       if (code != kind.IncomeCode) continue;
       kTExemptIncome& value = this->*kind.Value;
-      value.ДоходВсИст += amount;
+      const Figure income = amount();
+      value.ДоходВсИст += income;
       if (deductCode == kind.DeductCode) {
-        value.ДоходНеНал += kind.Limit.IsZero() ? deduction : Min(amount, kind.Limit);
+        value.ДоходНеНал += kind.Limit.IsZero() ? deduction() : Min(income, kind.Limit);
       }
     }
   };
   if (d.Sources13.Count() != 0 || d.HasSection(kSectionForeign)) {
-    ForEachOf(d.Sources13, [&](const mTThirteenPercent& s) {
-      ForEachEntry(s, [&](const mTSourseIncome& e) { add(e.IncomeCode, e.DeductCode, e.Amount, e.DeductAmount); });
+    ForEachOf(d.Sources13, [&](std::size_t i, const mTThirteenPercent& s) {
+      ForEachEntry(s, [&](std::size_t j, const mTSourseIncome& e) {
+        add(
+            e.IncomeCode, e.DeductCode,
+            [&] { return EntryValue(t, e.Amount, kPageSources13, InputField::EntryAmount, i, s, j, e); },
+            [&] { return EntryValue(t, e.DeductAmount, kPageSources13, InputField::EntryDeduction, i, s, j, e); });
+      });
     });
     if (d.HasSection(kSectionForeign)) {
-      ForEachOf(d.CurrencyIncomes, [&](const mTCurrencyIncome& f) {
-        add(f.IncomeCode, f.DeductCode, f.IncomeInRoubles, f.DeductAmount);
+      ForEachOf(d.CurrencyIncomes, [&](std::size_t i, const mTCurrencyIncome& f) {
+        add(
+            f.IncomeCode, f.DeductCode, [&] { return ForeignValue(t, f.IncomeInRoubles, InputField::ForeignIncome, i, f); },
+            [&] { return ForeignValue(t, f.DeductAmount, InputField::ForeignDeduction, i, f); });
       });
     }
     // The limit holds for the year's sum as well as for each entry.
     for (const ExemptKind& kind : kKinds) {
       kTExemptIncome& value = this->*kind.Value;
-      if (!kind.Limit.IsZero() && value.ДоходНеНал > kind.Limit) value.ДоходНеНал = kind.Limit;
+      if (!kind.Limit.IsZero()) value.ДоходНеНал = Min(value.ДоходНеНал, kind.Limit);
     }
   }
   ДохНеНалОбщ = МатПомРожд.ДоходНеНал + МатПомРаб.ДоходНеНал + ДопСВПенс.ДоходНеНал + МатПомИнв.ДоходНеНал +
@@ -63,25 +73,28 @@ bool kTSvodSumPrilM::Compute(mTDeclaration& d) {
     // Prizes in advertising at 35 %: the exemption is granted source by source until the limit
     // is used up, and each source's taxable income and tax follow it.
     Currency left = kPrizeLimit;
-    ForEachOf(d.Sources35, [&](mTThirtyFivePercent& s) {
+    ForEachOf(d.Sources35, [&](std::size_t i, mTThirtyFivePercent& s) {
       if (s.IncomeCode != 2740 || s.DeductCode == 0) return;
-      ПризРекл.ДоходВсИст += s.IncomeTotal;
-      const Currency exempt = Min(Min(s.DeductAmount, s.IncomeTotal), left);
-      s.TaxableIncome = s.IncomeTotal - exempt;
+      const Figure income = SourceValue(t, s.IncomeTotal, kPageSources35, InputField::SourceIncome, i, s);
+      ПризРекл.ДоходВсИст += income;
+      const Figure claimed = SourceValue(t, s.DeductAmount, kPageSources35, InputField::SourceDeduction, i, s);
+      const Figure exempt = Named(Min(Min(claimed, income), left), "Освобожденная часть приза",
+                                  [&] { return SourceItem(s, i); });
+      s.TaxableIncome = s.IncomeTotal - Currency(exempt);
       s.TaxComputed = TaxAtRate(s.TaxableIncome, 35);  // exact on halves, as on sheet А
       ПризРекл.ДоходНеНал += exempt;
       left -= exempt;
     });
   } else if (d.DeclarationForm == kForm3NonResident) {
-    ForEachOf(d.Sources13, [&](const mTThirteenPercent& s) {
-      ForEachEntry(s, [&](const mTSourseIncome& e) {
+    ForEachOf(d.Sources13, [&](std::size_t i, const mTThirteenPercent& s) {
+      ForEachEntry(s, [&](std::size_t j, const mTSourseIncome& e) {
         if (e.IncomeCode != 2740 || e.DeductCode == 0) return;
-        ПризРекл.ДоходВсИст += e.Amount;
-        ПризРекл.ДоходНеНал += e.DeductAmount;
+        ПризРекл.ДоходВсИст += EntryValue(t, e.Amount, kPageSources13, InputField::EntryAmount, i, s, j, e);
+        ПризРекл.ДоходНеНал += EntryValue(t, e.DeductAmount, kPageSources13, InputField::EntryDeduction, i, s, j, e);
       });
     });
   }
-  if (ПризРекл.ДоходНеНал > kPrizeLimit) ПризРекл.ДоходНеНал = kPrizeLimit;
+  ПризРекл.ДоходНеНал = Min(ПризРекл.ДоходНеНал, kPrizeLimit);
   return true;
 }
 

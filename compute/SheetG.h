@@ -8,15 +8,15 @@
 namespace talver {
 
 struct kTExemptIncome {
-  Currency ДоходВсИст;
-  Currency ДоходНеНал;
+  Figure ДоходВсИст;
+  Figure ДоходНеНал;
   friend bool operator==(const kTExemptIncome&, const kTExemptIncome&) = default;
 };
 
 class kTSvodSumPrilM {
  public:
   void Clear() { *this = kTSvodSumPrilM(); }
-  bool Compute(mTDeclaration& declaration);
+  bool Compute(mTDeclaration& declaration, kTSvodSumTrace* trace = nullptr);
 
   kTExemptIncome МатПомРожд;  // 2762 with 508: the deduction entered, no limit
   kTExemptIncome МатПомРаб;   // 2760 with 503, 4 000
@@ -28,7 +28,7 @@ class kTSvodSumPrilM {
   kTExemptIncome ПомПодар;    // 2790 with 507, 10 000
   kTExemptIncome НатОплСХ;    // nothing counts here
   kTExemptIncome ПризРекл;    // 2740 with any deduction code, 4 000
-  Currency ДохНеНалОбщ;       // every exempt part but that of ПризРекл
+  Figure ДохНеНалОбщ;       // every exempt part but that of ПризРекл
 
   template <class V>
   void VisitValues(V& v) const {

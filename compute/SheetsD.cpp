@@ -1,8 +1,10 @@
 #include "compute/SheetsD.h"
 
+#include "compute/Inputs.h"
 #include "compute/SvodSum.h"
 #include "model/DeclClasses.h"
 #include "platform/Math2.h"
+#include "platform/NumberText.h"
 
 namespace talver {
 namespace {
@@ -11,7 +13,7 @@ __extension__ typedef __int128 Int128;
 
 }  // namespace
 
-bool kTSvodSumPrilH1::Compute(const mTDeclaration& d) {
+bool kTSvodSumPrilH1::Compute(const mTDeclaration& d, kTSvodSumTrace* t) {
   Clear();
   if (d.DeclarationForm != kForm3Resident) return true;
   const bool foreign = d.HasSection(kSectionForeign);
@@ -20,16 +22,20 @@ bool kTSvodSumPrilH1::Compute(const mTDeclaration& d) {
   // One limit for residential property, used in walking order: sales of flats (901) by their
   // income so far, sales of shares (904) by what they claim.
   Currency left = kSaleLimit;
-  const auto take = [&](std::int32_t code, std::int32_t deductCode, Currency a, Currency dd, bool abroad) {
+  const auto take = [&](std::int32_t code, std::int32_t deductCode, const auto& amount, const auto& deduction,
+                        bool abroad) {
+    if (deductCode < 901 || deductCode > 912) return;  // none of the sale deductions below
+    const Figure a = amount();
+    const Figure dd = deduction();
     if (code == 1510 && deductCode == 901) {
       СумИмущ.ДохВсехИст += a;
       СумИмущ.НалВычет += Min(left, СумИмущ.ДохВсехИст);
-      left = Positive(left - СумИмущ.ДохВсехИст);
+      left = Positive(left - Currency(СумИмущ.ДохВсехИст));
     } else if (code == 1511 && deductCode == 904) {
       СумДолИмущ.ДохВсехИст += a;
-      const Currency claimed = abroad ? Min(a, dd) : dd;
+      const Figure claimed = abroad ? Min(a, dd) : dd;
       СумДолИмущ.НалВычет += Min(claimed, left);
-      left = Positive(left - claimed);
+      left = Positive(left - Currency(claimed));
     } else if (code == 1510 && deductCode == 903) {
       СумИмущДок.ДохВсехИст += a;
       СумИмущДок.РасхДок += dd;
@@ -60,16 +66,23 @@ bool kTSvodSumPrilH1::Compute(const mTDeclaration& d) {
       СумИмущКИК.НалВычет += dd;
     }
   };
-  ForEachOf(d.Sources13, [&](const mTThirteenPercent& s) {
-    ForEachEntry(s, [&](const mTSourseIncome& e) { take(e.IncomeCode, e.DeductCode, e.Amount, e.DeductAmount, false); });
+  ForEachOf(d.Sources13, [&](std::size_t i, const mTThirteenPercent& s) {
+    ForEachEntry(s, [&](std::size_t j, const mTSourseIncome& e) {
+      take(
+          e.IncomeCode, e.DeductCode,
+          [&] { return EntryValue(t, e.Amount, kPageSources13, InputField::EntryAmount, i, s, j, e); },
+          [&] { return EntryValue(t, e.DeductAmount, kPageSources13, InputField::EntryDeduction, i, s, j, e); }, false);
+    });
   });
   if (foreign) {
-    ForEachOf(d.CurrencyIncomes, [&](const mTCurrencyIncome& f) {
-      take(f.IncomeCode, f.DeductCode, f.IncomeInRoubles, f.DeductAmount, true);
+    ForEachOf(d.CurrencyIncomes, [&](std::size_t i, const mTCurrencyIncome& f) {
+      take(
+          f.IncomeCode, f.DeductCode, [&] { return ForeignValue(t, f.IncomeInRoubles, InputField::ForeignIncome, i, f); },
+          [&] { return ForeignValue(t, f.DeductAmount, InputField::ForeignDeduction, i, f); }, true);
     });
   }
 
-  const auto cut = [](Currency income, Currency& deduction) { deduction = Min(deduction, income); };
+  const auto cut = [](const Figure& income, Figure& deduction) { deduction = Min(deduction, income); };
   cut(СумИмущ.ДохВсехИст, СумИмущ.НалВычет);
   cut(СумДолИмущ.ДохВсехИст, СумДолИмущ.НалВычет);
   cut(СумИмущДок.ДохВсехИст, СумИмущДок.РасхДок);
@@ -94,9 +107,11 @@ bool kTSvodSumPrilZ::Compute(mTDeclaration& d, const kTSvodSum& s) {
   mTConstructionDeduct& pd = d.PropertyDeduct;
   if (d.DeclarationForm != kForm3Resident || pd.Granted == 0 || pd.Objects.Count() == 0) return true;
 
-  ForEachOf(pd.Objects, [&](mTConstructionDeductObj& o) {
-    PurchaseExpenses += o.Cost;
-    Interest += o.CreditInterest;
+  kTSvodSumTrace* const t = s.Tracing();
+  ForEachOf(pd.Objects, [&](std::size_t i, mTConstructionDeductObj& o) {
+    const auto item = [i] { return "объект " + std::to_string(i + 1); };
+    PurchaseExpenses += ListValue(t, o.Cost, kPageProperty, InputField::ObjectCost, i, item);
+    Interest += ListValue(t, o.CreditInterest, kPageProperty, InputField::ObjectInterest, i, item);
     o.ShareShown = 0;
   });
 
@@ -129,7 +144,12 @@ bool kTSvodSumPrilZ::Compute(mTDeclaration& d, const kTSvodSum& s) {
   const Int128 sign = ShareDenominator < 0 ? -1 : 1;
   if (static_cast<Int128>(PurchaseExpenses.Units()) * ShareDenominator * sign >
       static_cast<Int128>(LimitBase.Units()) * ShareNumerator * sign) {
-    PurchaseExpenses = MulDivRoundTo2(LimitBase, ShareNumerator, ShareDenominator);
+    PurchaseExpenses = ByRule(MulDivRoundTo2(Currency(LimitBase), ShareNumerator, ShareDenominator),
+                            [&] {
+                              return "не более " + GroupedAmountText(LimitBase) + " × доля в собственности " +
+                                     std::to_string(ShareNumerator) + "/" + std::to_string(ShareDenominator);
+                            },
+                            {PurchaseExpenses});
   }
 
   Currency spread = PurchaseExpenses;
@@ -138,27 +158,29 @@ bool kTSvodSumPrilZ::Compute(mTDeclaration& d, const kTSvodSum& s) {
     spread = Positive(spread - o.Cost);
   });
 
-  ВычНовЗачПред = pd.PriorPurchase;
-  ВычПроцЗачПред = pd.PriorInterest;
-  ОстВычПршПред = pd.CarriedPurchase;
-  ПроцПршПред = pd.CarriedInterest;
-  ВычНАУвед = pd.AgentPurchase;
-  ПроцНАУвед = pd.AgentInterest;
+  ВычНовЗачПред = DocumentValue(t, pd.PriorPurchase, kPageProperty, InputField::PriorPurchase);
+  ВычПроцЗачПред = DocumentValue(t, pd.PriorInterest, kPageProperty, InputField::PriorInterest);
+  ОстВычПршПред = DocumentValue(t, pd.CarriedPurchase, kPageProperty, InputField::CarriedPurchase);
+  ПроцПршПред = DocumentValue(t, pd.CarriedInterest, kPageProperty, InputField::CarriedInterest);
+  ВычНАУвед = DocumentValue(t, pd.AgentPurchase, kPageProperty, InputField::AgentPurchase);
+  ПроцНАУвед = DocumentValue(t, pd.AgentInterest, kPageProperty, InputField::AgentInterest);
 
   // What is left of the 13 % base after every other deduction.
-  const Currency income = s.PrilA13.SumIncome + s.PrilB13.OtherIncome + s.PrilV1.ДоходИт + s.PrilE3.ИнвВычПредВосст;
-  const Currency taken = s.PrilV1.ВычПрофИт + s.PrilH1.ВычетОбщ + s.PrilM.ДохНеНалОбщ + s.PrilG.РасходОбщИт +
+  const Figure income = Named(s.PrilA13.SumIncome + s.PrilB13.OtherIncome + s.PrilV1.ДоходИт + s.PrilE3.ИнвВычПредВосст,
+                              "Доходы, облагаемые по ставке 13 %");
+  const Figure taken = Named(s.PrilV1.ВычПрофИт + s.PrilH1.ВычетОбщ + s.PrilM.ДохНеНалОбщ + s.PrilG.РасходОбщИт +
                          s.PrilG_In.РасходОбщИт + s.PrilE2.РасчВычСоц219_2.ОбщВычСоциал + s.PrilE3.СумИнвВыч219 +
                          s.PrilE2.РасчВычСоц219_2.ОбщСНВОтчПерНА + s.PrilB13.Exempt1001 + s.PrilE1.ОбщВычСтанд +
                          s.PrilJ.ОбщРасхПрмВыч + s.PrilI.ОбщРасхПрмВыч + s.PrilJ_IIS.ОбщРасхПрмВыч + ВычНАУвед +
-                         ПроцНАУвед;
+                         ПроцНАУвед,
+                             "Необлагаемые доходы, расходы и другие вычеты");
   НалБаз13БезВыч = Positive(income - taken);
 
   РасхНовВычНД = Positive(PurchaseExpenses - ВычНовЗачПред - ВычНАУвед);
   ПроцВычНД = Positive(Interest - ВычПроцЗачПред - ПроцНАУвед);
   // The purchase comes before the interest.
-  if (НалБаз13БезВыч < РасхНовВычНД) РасхНовВычНД = НалБаз13БезВыч;
-  if (НалБаз13БезВыч < РасхНовВычНД + ПроцВычНД) ПроцВычНД = НалБаз13БезВыч - РасхНовВычНД;
+  РасхНовВычНД = Min(РасхНовВычНД, НалБаз13БезВыч);
+  ПроцВычНД = Min(ПроцВычНД, Named(НалБаз13БезВыч - РасхНовВычНД, "Налоговая база, оставшаяся после вычета расходов на покупку"));
 
   ОстИВБезПроц = PurchaseExpenses - ВычНовЗачПред - ВычНАУвед - РасхНовВычНД;
   ОстИВУплПроц = Positive(Interest - ВычПроцЗачПред - ПроцНАУвед - ПроцВычНД);

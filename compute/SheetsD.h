@@ -15,22 +15,22 @@ inline constexpr Currency kOtherSaleLimit = Roubles(250000);  // other real esta
 
 // A sale and the deduction claimed on it (`НалВычет`).
 struct kTSaleDeduction {
-  Currency ДохВсехИст;
-  Currency НалВычет;
+  Figure ДохВсехИст;
+  Figure НалВычет;
   friend bool operator==(const kTSaleDeduction&, const kTSaleDeduction&) = default;
 };
 
 // A sale and its documented expenses (`РасхДок`).
 struct kTSaleExpenses {
-  Currency ДохВсехИст;
-  Currency РасхДок;
+  Figure ДохВсехИст;
+  Figure РасхДок;
   friend bool operator==(const kTSaleExpenses&, const kTSaleExpenses&) = default;
 };
 
 class kTSvodSumPrilH1 {
  public:
   void Clear() { *this = kTSvodSumPrilH1(); }
-  bool Compute(const mTDeclaration& declaration);
+  bool Compute(const mTDeclaration& declaration, kTSvodSumTrace* trace = nullptr);
 
   kTSaleDeduction СумИмущ;          // 1510 with 901
   kTSaleDeduction СумДолИмущ;       // 1511 with 904
@@ -42,7 +42,7 @@ class kTSvodSumPrilH1 {
   kTSaleDeduction СумИзтИмущ;       // 4900 with 908 (in `ВычИзтИмущ`)
   kTSaleDeduction СумЛиквИО;        // 4910 with 910 (in `ВычИмущ220.2`)
   kTSaleDeduction СумИмущКИК;       // 4920 with 912 (in `ВычИмущ220.2`)
-  Currency ВычетОбщ;
+  Figure ВычетОбщ;
 
   template <class V>
   void VisitValues(V& v) const {
@@ -80,21 +80,21 @@ class kTSvodSumPrilZ {
   // limit's base, the purchase expenses of all objects within the limit, the interest paid.
   std::int64_t ShareNumerator = 1;
   std::int64_t ShareDenominator = 1;
-  Currency LimitBase;
-  Currency PurchaseExpenses;
-  Currency Interest;
+  Currency LimitBase;  // a fixed amount of the law, chosen by the object's date
+  Figure PurchaseExpenses;
+  Figure Interest;
 
-  Currency ВычНовЗачПред;   // purchase deduction credited in earlier years
-  Currency ВычПроцЗачПред;  // interest deduction credited in earlier years
-  Currency ОстВычПршПред;   // purchase deduction left from earlier years
-  Currency ПроцПршПред;     // interest deduction left from earlier years
-  Currency ВычНАУвед;       // purchase deduction granted by tax agents this year
-  Currency ПроцНАУвед;      // interest deduction granted by tax agents this year
-  Currency НалБаз13БезВыч;  // 13 % base before the housing deduction
-  Currency РасхНовВычНД;    // purchase deduction claimed in this return
-  Currency ПроцВычНД;       // interest deduction claimed in this return
-  Currency ОстИВБезПроц;    // purchase deduction left for later years (may be negative)
-  Currency ОстИВУплПроц;    // interest deduction left for later years
+  Figure ВычНовЗачПред;   // purchase deduction credited in earlier years
+  Figure ВычПроцЗачПред;  // interest deduction credited in earlier years
+  Figure ОстВычПршПред;   // purchase deduction left from earlier years
+  Figure ПроцПршПред;     // interest deduction left from earlier years
+  Figure ВычНАУвед;       // purchase deduction granted by tax agents this year
+  Figure ПроцНАУвед;      // interest deduction granted by tax agents this year
+  Figure НалБаз13БезВыч;  // 13 % base before the housing deduction
+  Figure РасхНовВычНД;    // purchase deduction claimed in this return
+  Figure ПроцВычНД;       // interest deduction claimed in this return
+  Figure ОстИВБезПроц;    // purchase deduction left for later years (may be negative)
+  Figure ОстИВУплПроц;    // interest deduction left for later years
 
   template <class V>
   void VisitValues(V& v) const {

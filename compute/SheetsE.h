@@ -27,15 +27,15 @@ class kTSvodSumPrilE1 {
   std::int32_t КолМесНеПрев = 0;  // marked months while the income from January is at most 350 000
   std::array<Currency, 12> MonthIncome{};       // as entered on the page
   std::array<Currency, 12> MonthExpense{};      // as entered on the page
-  std::array<Currency, 12> CumulativeIncome{};  // income from January to each month
+  std::array<Figure, 12> CumulativeIncome{};  // income from January to each month
   std::array<bool, 12> MonthMarked{};           // months that count for the deductions
-  Currency ВычСт218_1_1;   // 3 000 a month
-  Currency ВычСт218_1_2;   // 500 a month
-  Currency ВычСтРеб;       // children, ordinary amount
-  Currency ВычСтРебЕд;     // children, double amount
-  Currency ВычСтРебИнв;    // disabled children, ordinary amount
-  Currency ВычСтРебИнвЕд;  // disabled children, double amount
-  Currency ОбщВычСтанд;
+  Figure ВычСт218_1_1;   // 3 000 a month
+  Figure ВычСт218_1_2;   // 500 a month
+  Figure ВычСтРеб;       // children, ordinary amount
+  Figure ВычСтРебЕд;     // children, double amount
+  Figure ВычСтРебИнв;    // disabled children, ordinary amount
+  Figure ВычСтРебИнвЕд;  // disabled children, double amount
+  Figure ОбщВычСтанд;
 
   template <class V>
   void VisitValues(V& v) const {
@@ -48,27 +48,29 @@ class kTSvodSumPrilE1 {
     v.Value("", "ВычСтРебИнвЕд", ВычСтРебИнвЕд);
     v.Value("", "ОбщВычСтанд", ОбщВычСтанд);
   }
+  // Gives the incomes from January to each month their keys in the trace.
+  void NameMonths(kTSvodSumTrace& trace) const;
   friend bool operator==(const kTSvodSumPrilE1&, const kTSvodSumPrilE1&) = default;
 };
 
 // Social deductions outside the 120 000 limit.
 struct kTRaschVychSocBez219_2 {
-  Currency СумБлагЦел;  // charity, at most 25 % of the income
-  Currency СумОбуч;     // children's education, at most 50 000 per child
-  Currency СумЛечен;    // expensive treatment
-  Currency ИтогВычСоциал;
+  Figure СумБлагЦел;  // charity, at most 25 % of the income
+  Figure СумОбуч;     // children's education, at most 50 000 per child
+  Figure СумЛечен;    // expensive treatment
+  Figure ИтогВычСоциал;
   friend bool operator==(const kTRaschVychSocBez219_2&, const kTRaschVychSocBez219_2&) = default;
 };
 
 // Social deductions within the 120 000 limit.
 struct kTRaschVychSoc219_2 {
-  Currency СумОбуч;       // own education
-  Currency СумЛечен;      // treatment
-  Currency СумЛичСтрах;   // voluntary personal insurance
-  Currency СумПенсСтрах;  // pension contributions of sheet Е2
-  Currency ОбщСумРасх;    // the four, at most 120 000
-  Currency ОбщСНВОтчПерНА;  // granted by tax agents
-  Currency ОбщВычСоциал;
+  Figure СумОбуч;       // own education
+  Figure СумЛечен;      // treatment
+  Figure СумЛичСтрах;   // voluntary personal insurance
+  Figure СумПенсСтрах;  // pension contributions of sheet Е2
+  Figure ОбщСумРасх;    // the four, at most 120 000
+  Figure ОбщСНВОтчПерНА;  // granted by tax agents
+  Figure ОбщВычСоциал;
   friend bool operator==(const kTRaschVychSoc219_2&, const kTRaschVychSoc219_2&) = default;
 };
 
@@ -79,7 +81,7 @@ class kTSvodSumPrilE2 {
   void Clear() { *this = kTSvodSumPrilE2(); }
   bool Compute(mTDeclaration& declaration, const kTSvodSum& summary);
 
-  Currency Income;  // the income the charity limit is taken of
+  Figure Income;  // the income the charity limit is taken of
   kTRaschVychSocBez219_2 РасчВычСоцБез219_2;
   kTRaschVychSoc219_2 РасчВычСоц219_2;
 
@@ -110,15 +112,15 @@ struct mbTPens {
   std::string КПП;
   std::string НомДогНПО;
   TDate ДатаДогНПО = 0;
-  Currency СумВзносУпл;     // contributions paid
-  Currency СумВзносВыч;     // contributions deducted
-  Currency AgentDeduction;  // deduction granted by a tax agent, at most the contributions
+  Figure СумВзносУпл;     // contributions paid
+  Figure СумВзносВыч;     // contributions deducted
+  Figure AgentDeduction;  // deduction granted by a tax agent, at most the contributions
   friend bool operator==(const mbTPens&, const mbTPens&) = default;
 };
 
 struct kTRaschDopSVVych {
-  Currency СумВзносУпл;
-  Currency СумВзносВыч;
+  Figure СумВзносУпл;
+  Figure СумВзносВыч;
   friend bool operator==(const kTRaschDopSVVych&, const kTRaschDopSVVych&) = default;
 };
 
@@ -129,12 +131,12 @@ class kTSvodSumPrilE3 {
 
   std::vector<mbTPens> PensionContracts;    // kinds 1 to 3 (`РасчПСВВыч`)
   std::vector<mbTPens> ExtraContributions;  // kind 4, totalled in `РасчДопСВВыч`
-  Currency PensionDeducted;                 // deducted under PensionContracts
+  Figure PensionDeducted;                 // deducted under PensionContracts
   kTRaschDopSVVych РасчДопСВВыч;            // paid and deducted under ExtraContributions
-  Currency ОбщВзносВыч;                     // total deducted
-  Currency AgentDeducted;                   // granted by tax agents under both
-  Currency СумИнвВыч219;                    // investment deduction
-  Currency ИнвВычПредВосст;                 // investment deduction of earlier years restored
+  Figure ОбщВзносВыч;                     // total deducted
+  Figure AgentDeducted;                   // granted by tax agents under both
+  Figure СумИнвВыч219;                    // investment deduction
+  Figure ИнвВычПредВосст;                 // investment deduction of earlier years restored
 
   template <class V>
   void VisitValues(V& v) const {
@@ -146,6 +148,8 @@ class kTSvodSumPrilE3 {
     v.Value("", "СумИнвВыч219", СумИнвВыч219);
     v.Value("", "ИнвВычПредВосст", ИнвВычПредВосст);
   }
+  // Gives each contract's deducted contributions their keys in the trace.
+  void NameContracts(kTSvodSumTrace& trace) const;
   friend bool operator==(const kTSvodSumPrilE3&, const kTSvodSumPrilE3&) = default;
 };
 

@@ -1,10 +1,16 @@
 #include "compute/SheetsVZh.h"
 
+#include "compute/Inputs.h"
 #include "model/DeclClasses.h"
 
 namespace talver {
 
-bool kTSvodSumPrilV1::Compute(mTDeclaration& d) {
+Figure RemainingShareSaleLimit(const kTSvodSumPrilG& russian) {
+  return ByRule(kShareSaleLimit - Currency(russian.LimitedCapital),
+              "250 000 руб. за вычетом использованного по доходам в РФ", {russian.LimitedCapital});
+}
+
+bool kTSvodSumPrilV1::Compute(mTDeclaration& d, kTSvodSumTrace* t) {
   Clear();
   if (!d.HasSection(kSectionBusiness)) {
     // Patent and trade levy credits belong to a business; without one they must not reduce
@@ -13,20 +19,25 @@ bool kTSvodSumPrilV1::Compute(mTDeclaration& d) {
     d.TradeFee = Currency();
     return true;
   }
-  ForEachOf(d.Businesses, [&](const mTBusinessNew& b) {
-    ДоходИт += b.Income;
-    ВычПрофИт += b.ExpensesConfirmed != 0 ? b.ExpenseTotal : b.ExpenseNorm;
+  ForEachOf(d.Businesses, [&](std::size_t i, const mTBusinessNew& b) {
+    const auto item = [&] { return BusinessItem(b, i); };
+    ДоходИт += ListValue(t, b.Income, kPageBusiness, InputField::BusinessIncome, i, item);
+    ВычПрофИт += b.ExpensesConfirmed != 0
+                     ? ListValue(t, b.ExpenseTotal, kPageBusiness, InputField::BusinessExpenses, i, item)
+                     : ListValue(t, b.ExpenseNorm, kPageBusiness, InputField::BusinessExpenseNorm, i, item);
   });
-  УплФактАвИт = d.AdvancePaymentsPaid;
-  НачислАвИт = d.AdvancePaymentsAccrued;
-  if (ДоходИт < ВычПрофИт) ВычПрофИт = ДоходИт;
+  УплФактАвИт = DocumentValue(t, d.AdvancePaymentsPaid, kPageBusiness, InputField::AdvancesPaid);
+  НачислАвИт = DocumentValue(t, d.AdvancePaymentsAccrued, kPageBusiness, InputField::AdvancesAccrued);
+  ВычПрофИт = Min(ВычПрофИт, ДоходИт);
   return true;
 }
 
-void kTSvodSumProfDeductValues::Add(std::int32_t code, std::int32_t deductCode, Currency amount, Currency deduction) {
-  const auto pair = [&](Currency& income, Currency& expenses) {
-    income += amount;
-    expenses += deduction;
+template <class Amount, class Deduction>
+void kTSvodSumProfDeductValues::Add(std::int32_t code, std::int32_t deductCode, const Amount& amount,
+                                    const Deduction& deduction) {
+  const auto pair = [&](Figure& income, Figure& expenses) {
+    income += amount();
+    expenses += deduction();
   };
   if (code == 2010 && deductCode == 403) {
     pair(РасхФактДогГПХ.СумДохДогГПХ, РасхФактДогГПХ.СумРасхВыч);
@@ -38,8 +49,8 @@ void kTSvodSumProfDeductValues::Add(std::int32_t code, std::int32_t deductCode, 
     pair(РасхФактУстКап.СумДохУстКап, РасхФактУстКап.СумРасхВыч);
   } else if ((code == 1540 && deductCode == 905) || (code == 1542 && deductCode == 907)) {
     // Claimed within the limit shared by both parts of the sheet.
-    РасхФактУстКап.СумДохУстКап += amount;
-    LimitedCapital += deduction;
+    РасхФактУстКап.СумДохУстКап += amount();
+    LimitedCapital += deduction();
   } else if (code == 1560 && deductCode == 317) {
     // Abroad as at home: the foreign incomes page offers these codes with these deductions
     // (1544 and 1545 are securities of an investment account, which take neither).
@@ -52,9 +63,7 @@ void kTSvodSumProfDeductValues::Add(std::int32_t code, std::int32_t deductCode, 
 }
 
 void kTSvodSumProfDeductValues::CutToIncome() {
-  const auto cut = [](Currency income, Currency& expenses) {
-    if (income < expenses) expenses = income;
-  };
+  const auto cut = [](const Figure& income, Figure& expenses) { expenses = Min(expenses, income); };
   cut(РасхФактДогГПХ.СумДохДогГПХ, РасхФактДогГПХ.СумРасхВыч);
   cut(РасхФактАвтВозн.СумАвторВозн, РасхФактАвтВозн.СумРасхВыч);
   cut(РасхНормАвтВозн.СумАвторВозн, РасхНормАвтВозн.СумРасхВыч);
@@ -70,35 +79,41 @@ void kTSvodSumProfDeductValues::Total() {
                 РасхФактДолСтр.СумРасхВыч;
 }
 
-bool kTSvodSumPrilG::Compute(const mTDeclaration& d) {
+bool kTSvodSumPrilG::Compute(const mTDeclaration& d, kTSvodSumTrace* t) {
   Clear();
   // A non-resident's 13 % incomes are taxed at a rate of article 224 point 3, whose base takes
   // none of the deductions of articles 218 to 221 (article 210 point 4): a deduction typed on
   // the non-resident page stays in the file but counts nowhere.
   if (d.DeclarationForm == kForm3Resident) {
-    ForEachOf(d.Sources13, [&](const mTThirteenPercent& s) {
-      ForEachEntry(s, [&](const mTSourseIncome& e) { Add(e.IncomeCode, e.DeductCode, e.Amount, e.DeductAmount); });
+    ForEachOf(d.Sources13, [&](std::size_t i, const mTThirteenPercent& s) {
+      ForEachEntry(s, [&](std::size_t j, const mTSourseIncome& e) {
+        Add(
+            e.IncomeCode, e.DeductCode, [&] { return EntryValue(t, e.Amount, kPageSources13, InputField::EntryAmount, i, s, j, e); },
+            [&] { return EntryValue(t, e.DeductAmount, kPageSources13, InputField::EntryDeduction, i, s, j, e); });
+      });
     });
   }
   // Here the limit applies to the share-sale expenses as a whole, which are then cut at the
   // income with the other pairs.
-  if (LimitedCapital > kShareSaleLimit) LimitedCapital = kShareSaleLimit;
+  LimitedCapital = Min(LimitedCapital, kShareSaleLimit);
   РасхФактУстКап.СумРасхВыч += LimitedCapital;
   CutToIncome();
   Total();
   return true;
 }
 
-bool kTSvodSumPrilG_In::Compute(const mTDeclaration& d, Currency remainingLimit) {
+bool kTSvodSumPrilG_In::Compute(const mTDeclaration& d, const Figure& remainingLimit, kTSvodSumTrace* t) {
   Clear();
   if (d.HasSection(kSectionForeign)) {
-    ForEachOf(d.CurrencyIncomes, [&](const mTCurrencyIncome& f) {
-      Add(f.IncomeCode, f.DeductCode, f.IncomeInRoubles, f.DeductAmount);
+    ForEachOf(d.CurrencyIncomes, [&](std::size_t i, const mTCurrencyIncome& f) {
+      Add(
+          f.IncomeCode, f.DeductCode, [&] { return ForeignValue(t, f.IncomeInRoubles, InputField::ForeignIncome, i, f); },
+          [&] { return ForeignValue(t, f.DeductAmount, InputField::ForeignDeduction, i, f); });
     });
   }
   // Abroad the pairs are cut at their income before the limited part is added to them.
   CutToIncome();
-  if (LimitedCapital > remainingLimit) LimitedCapital = remainingLimit;
+  LimitedCapital = Min(LimitedCapital, remainingLimit);
   РасхФактУстКап.СумРасхВыч += LimitedCapital;
   Total();
   return true;

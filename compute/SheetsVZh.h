@@ -10,16 +10,20 @@ namespace talver {
 
 inline constexpr Currency kShareSaleLimit = Roubles(250000);
 
+class kTSvodSumPrilG;
+// What PrilG leaves of the 905/907 limit for the foreign-currency incomes.
+Figure RemainingShareSaleLimit(const kTSvodSumPrilG& russian);
+
 class kTSvodSumPrilV1 {
  public:
   void Clear() { *this = kTSvodSumPrilV1(); }
   // Without a business section also sets the declaration's PatentPayments and TradeFee to 0.
-  bool Compute(mTDeclaration& declaration);
+  bool Compute(mTDeclaration& declaration, kTSvodSumTrace* trace = nullptr);
 
-  Currency ДоходИт;
-  Currency ВычПрофИт;    // documented expenses or the norm, at most ДоходИт
-  Currency УплФактАвИт;  // the declaration's AdvancePaymentsPaid
-  Currency НачислАвИт;   // the declaration's AdvancePaymentsAccrued
+  Figure ДоходИт;
+  Figure ВычПрофИт;    // documented expenses or the norm, at most ДоходИт
+  Figure УплФактАвИт;  // the declaration's AdvancePaymentsPaid
+  Figure НачислАвИт;   // the declaration's AdvancePaymentsAccrued
 
   template <class V>
   void VisitValues(V& v) const {
@@ -34,33 +38,33 @@ class kTSvodSumPrilV1 {
 // The pairs of an income and the expenses deducted from it, one per child element of
 // `ПрофНалВыч`.
 struct kTRasxFaktDogGPX {
-  Currency СумДохДогГПХ;
-  Currency СумРасхВыч;
+  Figure СумДохДогГПХ;
+  Figure СумРасхВыч;
   friend bool operator==(const kTRasxFaktDogGPX&, const kTRasxFaktDogGPX&) = default;
 };
 struct kTRasxAvtVozn {
-  Currency СумАвторВозн;
-  Currency СумРасхВыч;
+  Figure СумАвторВозн;
+  Figure СумРасхВыч;
   friend bool operator==(const kTRasxAvtVozn&, const kTRasxAvtVozn&) = default;
 };
 struct kTRasxFaktUstKap {
-  Currency СумДохУстКап;
-  Currency СумРасхВыч;
+  Figure СумДохУстКап;
+  Figure СумРасхВыч;
   friend bool operator==(const kTRasxFaktUstKap&, const kTRasxFaktUstKap&) = default;
 };
 struct kTRasxFaktPrdchSr {
-  Currency СумДохПрдчСр;
-  Currency СумРасхВыч;
+  Figure СумДохПрдчСр;
+  Figure СумРасхВыч;
   friend bool operator==(const kTRasxFaktPrdchSr&, const kTRasxFaktPrdchSr&) = default;
 };
 struct kTRasxFaktUmDolUKO {
-  Currency СумДохУмДолУКО;
-  Currency СумРасхВыч;
+  Figure СумДохУмДолУКО;
+  Figure СумРасхВыч;
   friend bool operator==(const kTRasxFaktUmDolUKO&, const kTRasxFaktUmDolUKO&) = default;
 };
 struct kTRasxFaktDolStr {
-  Currency СумДохУстПрав;
-  Currency СумРасхВыч;
+  Figure СумДохУстПрав;
+  Figure СумРасхВыч;
   friend bool operator==(const kTRasxFaktDolStr&, const kTRasxFaktDolStr&) = default;
 };
 
@@ -73,8 +77,8 @@ class kTSvodSumProfDeductValues {
   kTRasxFaktPrdchSr РасхФактПрдчСр;     // 1560 with 317
   kTRasxFaktUmDolUKO РасхФактУмДолУКО;  // 1570 with 318
   kTRasxFaktDolStr РасхФактДолСтр;      // 1550 with 314
-  Currency LimitedCapital;  // share-sale expenses claimed under 905 and 907, within the limit
-  Currency РасходОбщИт;     // the seven expenses
+  Figure LimitedCapital;  // share-sale expenses claimed under 905 and 907, within the limit
+  Figure РасходОбщИт;     // the seven expenses
 
   template <class V>
   void VisitValues(V& v) const {
@@ -98,8 +102,10 @@ class kTSvodSumProfDeductValues {
   friend bool operator==(const kTSvodSumProfDeductValues&, const kTSvodSumProfDeductValues&) = default;
 
  protected:
-  // Adds one item of income `code` and deduction `deductCode` to its pair, if it has one.
-  void Add(std::int32_t code, std::int32_t deductCode, Currency amount, Currency deduction);
+  // Adds one item of income `code` and deduction `deductCode` to its pair, if it has one; the
+  // amounts are asked for only then.
+  template <class Amount, class Deduction>
+  void Add(std::int32_t code, std::int32_t deductCode, const Amount& amount, const Deduction& deduction);
   // Each pair's expenses to at most its income.
   void CutToIncome();
   void Total();
@@ -109,7 +115,7 @@ class kTSvodSumProfDeductValues {
 class kTSvodSumPrilG : public kTSvodSumProfDeductValues {
  public:
   void Clear() { *this = kTSvodSumPrilG(); }
-  bool Compute(const mTDeclaration& declaration);
+  bool Compute(const mTDeclaration& declaration, kTSvodSumTrace* trace = nullptr);
   friend bool operator==(const kTSvodSumPrilG&, const kTSvodSumPrilG&) = default;
 };
 
@@ -117,7 +123,7 @@ class kTSvodSumPrilG : public kTSvodSumProfDeductValues {
 class kTSvodSumPrilG_In : public kTSvodSumProfDeductValues {
  public:
   void Clear() { *this = kTSvodSumPrilG_In(); }
-  bool Compute(const mTDeclaration& declaration, Currency remainingLimit);
+  bool Compute(const mTDeclaration& declaration, const Figure& remainingLimit, kTSvodSumTrace* trace = nullptr);
   friend bool operator==(const kTSvodSumPrilG_In&, const kTSvodSumPrilG_In&) = default;
 };
 

@@ -1,5 +1,6 @@
 #include "compute/SheetsZI.h"
 
+#include "compute/Inputs.h"
 #include "compute/SvodSum.h"
 #include "model/DeclClasses.h"
 
@@ -16,14 +17,26 @@ struct AccountCodes {
 constexpr AccountCodes kOrdinary = {1530, 1531, 1536, 1532, 1535, 1533, 1537, 9537, 1538, 9538, 201, 218, 202, 219};
 constexpr AccountCodes kIndividual = {1544, 1545, 1549, 1546, 1548, 1547, 1551, 9551, 1552, 9552, 225, 233, 226, 234};
 
+// The losses of the ten earlier years, as typed on the page of the securities losses.
+Figure LossesOfYears(kTSvodSumTrace* t, const std::array<Currency, 10>& losses, InputField field, const char* caption) {
+  Figure total;
+  for (std::size_t i = 0; i < losses.size(); ++i) {
+    total += ListValue(t, losses[i], kPageSecurities, field, i,
+                       [i] { return std::to_string(mTCBDeduct::kYears[i]) + " год"; });
+  }
+  return Named(std::move(total), caption);
+}
+
 }  // namespace
 
 bool kTSvodSumPrilJ::Compute(const mTDeclaration& d, const kTSvodSum& s) {
   Clear();
   const AccountCodes& c = IndividualAccount ? kIndividual : kOrdinary;
 
-  const auto take = [&](std::int32_t code, std::int32_t deductCode, Currency a, Currency dd) {
+  const auto take = [&](std::int32_t code, std::int32_t deductCode, const auto& amount, const auto& deduction) {
     if (deductCode == 0) return;  // an item without a deduction code counts nowhere
+    const Figure a = amount();
+    const Figure dd = deduction();
     if (code == c.CbOrg) {
       ДохОперЦБОрг.ДохСовОпер += a;
       if (deductCode == c.CbOrgCost) ДохОперЦБОрг.РасхРеалЦБ += dd;
@@ -58,12 +71,20 @@ bool kTSvodSumPrilJ::Compute(const mTDeclaration& d, const kTSvodSum& s) {
       LoanExpensesNotOrg += dd;
     }
   };
-  ForEachOf(d.Sources13, [&](const mTThirteenPercent& source) {
-    ForEachEntry(source, [&](const mTSourseIncome& e) { take(e.IncomeCode, e.DeductCode, e.Amount, e.DeductAmount); });
+  kTSvodSumTrace* const t = s.Tracing();
+  ForEachOf(d.Sources13, [&](std::size_t i, const mTThirteenPercent& source) {
+    ForEachEntry(source, [&](std::size_t j, const mTSourseIncome& e) {
+      take(
+          e.IncomeCode, e.DeductCode,
+          [&] { return EntryValue(t, e.Amount, kPageSources13, InputField::EntryAmount, i, source, j, e); },
+          [&] { return EntryValue(t, e.DeductAmount, kPageSources13, InputField::EntryDeduction, i, source, j, e); });
+    });
   });
   if (d.HasSection(kSectionForeign)) {
-    ForEachOf(d.CurrencyIncomes, [&](const mTCurrencyIncome& f) {
-      take(f.IncomeCode, f.DeductCode, f.IncomeInRoubles, f.DeductAmount);
+    ForEachOf(d.CurrencyIncomes, [&](std::size_t i, const mTCurrencyIncome& f) {
+      take(
+          f.IncomeCode, f.DeductCode, [&] { return ForeignValue(t, f.IncomeInRoubles, InputField::ForeignIncome, i, f); },
+          [&] { return ForeignValue(t, f.DeductAmount, InputField::ForeignDeduction, i, f); });
     });
   }
 
@@ -77,8 +98,8 @@ bool kTSvodSumPrilJ::Compute(const mTDeclaration& d, const kTSvodSum& s) {
   ДохЗаймЦБ.РасхДогЗайм = LoanExpensesOrg + LoanExpensesNotOrg;
   ДохЗаймЦБ.ДоходОбл = Positive(ДохЗаймЦБ.ДохДогЗайм - ДохЗаймЦБ.РасхДогЗайм);
   ДохЗаймЦБ.УбытРезОпер = Positive(ДохЗаймЦБ.РасхДогЗайм - ДохЗаймЦБ.ДохДогЗайм);
-  const Currency repoLoss = ДохРЕПО.РасхЗаймРЕПО - ДохРЕПО.ДохЗаймРЕПО;
-  const Currency loanLoss = ДохЗаймЦБ.РасхДогЗайм - ДохЗаймЦБ.ДохДогЗайм;
+  const Figure repoLoss = Named(ДохРЕПО.РасхЗаймРЕПО - ДохРЕПО.ДохЗаймРЕПО, "Убыток по операциям РЕПО");
+  const Figure loanLoss = Named(ДохЗаймЦБ.РасхДогЗайм - ДохЗаймЦБ.ДохДогЗайм, "Убыток по займам ценными бумагами");
   if (ДохОперЦБОрг.ДохСовОпер > Currency()) {
     ДохРЕПО.УбытРЕПООбр = Positive(Min(RepoExpensesOrg - RepoIncomeOrg, repoLoss));
     ДохЗаймЦБ.УбытЗаймЦБОбр = Positive(Min(LoanExpensesOrg - LoanIncomeOrg, loanLoss));
@@ -114,8 +135,12 @@ bool kTSvodSumPrilJ::Compute(const mTDeclaration& d, const kTSvodSum& s) {
   // Losses of earlier years: securities against securities; derivatives first against those
   // on other assets, then against those on securities.
   const mTCBDeduct& losses = IndividualAccount ? d.IisLosses : d.SecuritiesLosses;
-  ОстУбытНачВс.СуммаЦБ = losses.SecuritiesLossTotal();
-  ОстУбытНачВс.СуммаПФИ = losses.DerivativesLossTotal();
+  ОстУбытНачВс.СуммаЦБ =
+      LossesOfYears(t, losses.SecuritiesLoss, IndividualAccount ? InputField::IisSecuritiesLoss : InputField::SecuritiesLoss,
+                    "Убытки прошлых лет по операциям с ЦБ");
+  ОстУбытНачВс.СуммаПФИ =
+      LossesOfYears(t, losses.DerivativesLoss, IndividualAccount ? InputField::IisDerivativesLoss : InputField::DerivativesLoss,
+                    "Убытки прошлых лет по операциям с ПФИ");
   if (org.НалБазаОпер > Currency()) {
     org.УбытПрПерУмНБ = Min(ОстУбытНачВс.СуммаЦБ, org.НалБазаОпер);
     СумУмНБПер.СуммаЦБ = org.УбытПрПерУмНБ;
@@ -132,14 +157,14 @@ bool kTSvodSumPrilJ::Compute(const mTDeclaration& d, const kTSvodSum& s) {
   // This year's loss on derivatives on securities: against derivatives on other assets, then
   // against securities on the organised market; the rest is carried forward.
   {
-    Currency loss = pfiCb.УбытРезОпер;
-    const Currency otherLeft = pfiOther.НалБазаОпер - pfiOther.УбытПрПерУмНБ;
+    Figure loss = pfiCb.УбытРезОпер;
+    const Figure otherLeft = pfiOther.НалБазаОпер - pfiOther.УбытПрПерУмНБ;
     if (otherLeft > Currency()) {
       pfiCb.УбытУмНБ_5_6 = Min(otherLeft, loss);
       pfiOther.УбытУмНБ_4_9 = pfiCb.УбытУмНБ_5_6;
       loss -= pfiCb.УбытУмНБ_5_6;
     }
-    const Currency orgLeft = org.НалБазаОпер - org.УбытПрПерУмНБ;
+    const Figure orgLeft = org.НалБазаОпер - org.УбытПрПерУмНБ;
     if (orgLeft > Currency()) {
       pfiCb.УбытУмНБ_1_9 = Min(orgLeft, loss);
       org.УбытУмНБ_4_10 = pfiCb.УбытУмНБ_1_9;
@@ -149,8 +174,8 @@ bool kTSvodSumPrilJ::Compute(const mTDeclaration& d, const kTSvodSum& s) {
   }
   // This year's loss on derivatives on other assets: against derivatives on securities.
   {
-    Currency loss = pfiOther.УбытРезОпер;
-    const Currency cbLeft = pfiCb.НалБазаОпер - pfiCb.УбытПрПерУмНБ;
+    Figure loss = pfiOther.УбытРезОпер;
+    const Figure cbLeft = pfiCb.НалБазаОпер - pfiCb.УбытПрПерУмНБ;
     if (cbLeft > Currency()) {
       pfiOther.УбытУмНБ_4_7 = Min(cbLeft, loss);
       pfiCb.УбытУмНБ_5_8 = pfiOther.УбытУмНБ_4_7;
@@ -161,15 +186,15 @@ bool kTSvodSumPrilJ::Compute(const mTDeclaration& d, const kTSvodSum& s) {
   // This year's loss on securities of the organised market: against those traded there at
   // purchase, then against derivatives on securities.
   {
-    Currency loss = org.УбытРезОпер;
+    Figure loss = org.УбытРезОпер;
     kTDohOperCBOrgNeOrg& atPurchase = ДохОперЦБОргНеОрг;
-    const Currency gain = atPurchase.ДохСовОпер - atPurchase.РасхРеалЦБ;
+    const Figure gain = atPurchase.ДохСовОпер - atPurchase.РасхРеалЦБ;
     if (gain > Currency()) {
       org.УбытУч_2_3 = Min(gain, loss);
       atPurchase.УбытУмФР_1_12 = org.УбытУч_2_3;
       loss -= org.УбытУч_2_3;
     }
-    const Currency cbLeft = pfiCb.НалБазаОпер - pfiCb.УбытПрПерУмНБ - pfiCb.УбытУмНБ_5_8;
+    const Figure cbLeft = pfiCb.НалБазаОпер - pfiCb.УбытПрПерУмНБ - pfiCb.УбытУмНБ_5_8;
     if (cbLeft > Currency()) {
       org.УбытУч_4_6 = Min(cbLeft, loss);
       pfiCb.УбытУмНБ_1_13 = org.УбытУч_4_6;
@@ -199,20 +224,23 @@ bool kTSvodSumPrilJ::Compute(const mTDeclaration& d, const kTSvodSum& s) {
   return true;
 }
 
-bool kTSvodSumPrilI::Compute(const mTDeclaration& d) {
+bool kTSvodSumPrilI::Compute(const mTDeclaration& d, kTSvodSumTrace* t) {
   Clear();
   kTInvestTovBlock* blocks[] = {&ДохЦБОбрИТ, &ДохЦБНеОбрИТ, &ДохПФИНеОбрИТ, &ДохУстКапИТ, &ДохПрочИТ};
-  ForEachOf(d.InvestSources, [&](const mTInvestTov& source) {
-    ForEachEntry(source, [&](const mTInvestTovIncome& e) {
+  ForEachOf(d.InvestSources, [&](std::size_t i, const mTInvestTov& source) {
+    ForEachEntry(source, [&](std::size_t j, const mTInvestTovIncome& e) {
+      const auto typed = [&](Currency value, InputField field) {
+        return EntryValue(t, value, kPageInvestTov, field, i, source, j, e);
+      };
       if (e.OperationKind >= 1 && e.OperationKind <= 5) {
         kTInvestTovBlock& b = *blocks[e.OperationKind - 1];
-        b.ДохСовокуп += e.Income;
-        b.РасхДолУпрТов += e.ExpenseShare;
-        b.РасхВознУпрТоп += e.ManagerExpenses;
-        b.УбытПрУмен += e.PriorLosses;
+        b.ДохСовокуп += typed(e.Income, InputField::EntryAmount);
+        b.РасхДолУпрТов += typed(e.ExpenseShare, InputField::EntryExpenseShare);
+        b.РасхВознУпрТоп += typed(e.ManagerExpenses, InputField::EntryManagerExpenses);
+        b.УбытПрУмен += typed(e.PriorLosses, InputField::EntryPriorLosses);
       } else if (e.OperationKind == 6) {
-        РасчДохВыхИТ.ДохВыхИТ += e.Income;
-        РасчДохВыхИТ.ВкладИТ += e.ExpenseShare;  // the contributions
+        РасчДохВыхИТ.ДохВыхИТ += typed(e.Income, InputField::EntryAmount);
+        РасчДохВыхИТ.ВкладИТ += typed(e.ExpenseShare, InputField::EntryContributions);
       }
     });
   });

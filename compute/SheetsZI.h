@@ -11,113 +11,113 @@ namespace talver {
 
 // Securities traded on the organised market.
 struct kTDohOperCBOrg {
-  Currency ДохСовОпер;
-  Currency РасхРеалЦБ;
-  Currency УбытРЕПОУмДох;
-  Currency УбытЗаймУмДох;
-  Currency ПроцРасх;
-  Currency РасхУмДохРеалЦБ;
-  Currency НалБазаОпер;
-  Currency УбытРезОпер;
-  Currency УбытУмНБ_4_10;
-  Currency УбытПрПерУмНБ;
-  Currency ДоходОбл;
-  Currency УбытУч_2_3;
-  Currency УбытУч_4_6;
-  Currency УбытУмНББуд;
+  Figure ДохСовОпер;
+  Figure РасхРеалЦБ;
+  Figure УбытРЕПОУмДох;
+  Figure УбытЗаймУмДох;
+  Figure ПроцРасх;
+  Figure РасхУмДохРеалЦБ;
+  Figure НалБазаОпер;
+  Figure УбытРезОпер;
+  Figure УбытУмНБ_4_10;
+  Figure УбытПрПерУмНБ;
+  Figure ДоходОбл;
+  Figure УбытУч_2_3;
+  Figure УбытУч_4_6;
+  Figure УбытУмНББуд;
   friend bool operator==(const kTDohOperCBOrg&, const kTDohOperCBOrg&) = default;
 };
 
 // Securities traded on the organised market at their purchase and not at their sale.
 struct kTDohOperCBOrgNeOrg {
-  Currency ДохСовОпер;
-  Currency РасхРеалЦБ;
-  Currency УбытУмФР_1_12;
-  Currency ДоходОбл;
+  Figure ДохСовОпер;
+  Figure РасхРеалЦБ;
+  Figure УбытУмФР_1_12;
+  Figure ДоходОбл;
   friend bool operator==(const kTDohOperCBOrgNeOrg&, const kTDohOperCBOrgNeOrg&) = default;
 };
 
 // Securities not traded on the organised market.
 struct kTDohOperCBNeOrg {
-  Currency ДохСовОпер;
-  Currency РасхРеалЦБ;
-  Currency УбытРЕПОУмДох;
-  Currency УбытЗаймУмДох;
-  Currency ПроцРасх;
-  Currency УбытВыхИТ;
-  Currency РасхУмДохРеалЦБ;
-  Currency ДоходОбл;
+  Figure ДохСовОпер;
+  Figure РасхРеалЦБ;
+  Figure УбытРЕПОУмДох;
+  Figure УбытЗаймУмДох;
+  Figure ПроцРасх;
+  Figure УбытВыхИТ;
+  Figure РасхУмДохРеалЦБ;
+  Figure ДоходОбл;
   friend bool operator==(const kTDohOperCBNeOrg&, const kTDohOperCBNeOrg&) = default;
 };
 
 // Derivatives on the organised market whose underlying asset is securities.
 struct kTDohPFIOrgCB {
-  Currency ДохСовОпер;
-  Currency РасхРеалПФИ;
-  Currency НалБазаОпер;
-  Currency УбытРезОпер;
-  Currency УбытПрПерУмНБ;
-  Currency УбытУмНБ_1_13;
-  Currency УбытУмНБ_5_8;
-  Currency ДоходОбл;
-  Currency УбытУмНБ_5_6;
-  Currency УбытУмНБ_1_9;
-  Currency УбытУмНББуд;
+  Figure ДохСовОпер;
+  Figure РасхРеалПФИ;
+  Figure НалБазаОпер;
+  Figure УбытРезОпер;
+  Figure УбытПрПерУмНБ;
+  Figure УбытУмНБ_1_13;
+  Figure УбытУмНБ_5_8;
+  Figure ДоходОбл;
+  Figure УбытУмНБ_5_6;
+  Figure УбытУмНБ_1_9;
+  Figure УбытУмНББуд;
   friend bool operator==(const kTDohPFIOrgCB&, const kTDohPFIOrgCB&) = default;
 };
 
 // Derivatives on the organised market whose underlying asset is not securities.
 struct kTDohPFIOrgNeCB {
-  Currency ДохСовОпер;
-  Currency РасхРеалПФИ;
-  Currency НалБазаОпер;
-  Currency УбытРезОпер;
-  Currency УбытПрПерУмНБ;
-  Currency УбытУмНБ_4_9;
-  Currency ДоходОбл;
-  Currency УбытУмНБ_4_7;
-  Currency УбытУмНББуд;
+  Figure ДохСовОпер;
+  Figure РасхРеалПФИ;
+  Figure НалБазаОпер;
+  Figure УбытРезОпер;
+  Figure УбытПрПерУмНБ;
+  Figure УбытУмНБ_4_9;
+  Figure ДоходОбл;
+  Figure УбытУмНБ_4_7;
+  Figure УбытУмНББуд;
   friend bool operator==(const kTDohPFIOrgNeCB&, const kTDohPFIOrgNeCB&) = default;
 };
 
 // Derivatives not on the organised market.
 struct kTDohPFINeOrg {
-  Currency ДохСовОпер;
-  Currency РасхРеалПФИ;
-  Currency ДоходОбл;
+  Figure ДохСовОпер;
+  Figure РасхРеалПФИ;
+  Figure ДоходОбл;
   friend bool operator==(const kTDohPFINeOrg&, const kTDohPFINeOrg&) = default;
 };
 
 struct kTDohREPO {
-  Currency ДохЗаймРЕПО;
-  Currency РасхЗаймРЕПО;
-  Currency ДоходОбл;
-  Currency УбытРезОпер;
-  Currency УбытРЕПООбр;
-  Currency УбытРЕПОНеОбр;
+  Figure ДохЗаймРЕПО;
+  Figure РасхЗаймРЕПО;
+  Figure ДоходОбл;
+  Figure УбытРезОпер;
+  Figure УбытРЕПООбр;
+  Figure УбытРЕПОНеОбр;
   friend bool operator==(const kTDohREPO&, const kTDohREPO&) = default;
 };
 
 struct kTDohZaimCB {
-  Currency ДохДогЗайм;
-  Currency РасхДогЗайм;
-  Currency ДоходОбл;
-  Currency УбытРезОпер;
-  Currency УбытЗаймЦБОбр;
-  Currency УбытЗаймЦБНеОбр;
+  Figure ДохДогЗайм;
+  Figure РасхДогЗайм;
+  Figure ДоходОбл;
+  Figure УбытРезОпер;
+  Figure УбытЗаймЦБОбр;
+  Figure УбытЗаймЦБНеОбр;
   friend bool operator==(const kTDohZaimCB&, const kTDohZaimCB&) = default;
 };
 
 // Securities and derivatives, as the four loss figures of `УбытПредПер` give them.
 struct kTSecuritiesDerivatives {
-  Currency СуммаЦБ;
-  Currency СуммаПФИ;
+  Figure СуммаЦБ;
+  Figure СуммаПФИ;
   friend bool operator==(const kTSecuritiesDerivatives&, const kTSecuritiesDerivatives&) = default;
 };
 
 struct kTUbytPrhPer {
-  Currency УбытОперЦБОбр;
-  Currency УбытОперПФИОбр;
+  Figure УбытОперЦБОбр;
+  Figure УбытОперПФИОбр;
   friend bool operator==(const kTUbytPrhPer&, const kTUbytPrhPer&) = default;
 };
 
@@ -143,13 +143,13 @@ class kTSvodSumPrilJ {
   kTSecuritiesDerivatives СумУмНБПер;    // losses of earlier years taken this year
   kTSecuritiesDerivatives ОстУбытКонВс;  // losses of earlier years left
   kTUbytPrhPer УбытПрхПер;               // losses carried to later years
-  Currency ОбщДохСовОпер;
-  Currency ОбщДоходОбл;
-  Currency ОбщРасхПрмВыч;  // income less taxable income
+  Figure ОбщДохСовОпер;
+  Figure ОбщДоходОбл;
+  Figure ОбщРасхПрмВыч;  // income less taxable income
 
   // Working values: REPO and loan incomes and expenses by market.
-  Currency RepoIncomeOrg, RepoExpensesOrg, RepoIncomeNotOrg, RepoExpensesNotOrg;
-  Currency LoanIncomeOrg, LoanExpensesOrg, LoanIncomeNotOrg, LoanExpensesNotOrg;
+  Figure RepoIncomeOrg, RepoExpensesOrg, RepoIncomeNotOrg, RepoExpensesNotOrg;
+  Figure LoanIncomeOrg, LoanExpensesOrg, LoanIncomeNotOrg, LoanExpensesNotOrg;
 
   template <class V>
   void VisitValues(V& v) const;
@@ -157,27 +157,27 @@ class kTSvodSumPrilJ {
 };
 
 struct kTInvestTovBlock {
-  Currency ДохСовокуп;
-  Currency РасхДолУпрТов;
-  Currency РасхВознУпрТоп;
-  Currency УбытПрУмен;
-  Currency ДоходОбл;
-  Currency УбытПерБудущ;
+  Figure ДохСовокуп;
+  Figure РасхДолУпрТов;
+  Figure РасхВознУпрТоп;
+  Figure УбытПрУмен;
+  Figure ДоходОбл;
+  Figure УбытПерБудущ;
   friend bool operator==(const kTInvestTovBlock&, const kTInvestTovBlock&) = default;
 };
 
 struct kTRaschDohVyhIT {
-  Currency ДохВыхИТ;
-  Currency ВкладИТ;
-  Currency ДоходОбл;
-  Currency УбытРез;
+  Figure ДохВыхИТ;
+  Figure ВкладИТ;
+  Figure ДоходОбл;
+  Figure УбытРез;
   friend bool operator==(const kTRaschDohVyhIT&, const kTRaschDohVyhIT&) = default;
 };
 
 class kTSvodSumPrilI {
  public:
   void Clear() { *this = kTSvodSumPrilI(); }
-  bool Compute(const mTDeclaration& declaration);
+  bool Compute(const mTDeclaration& declaration, kTSvodSumTrace* trace = nullptr);
 
   kTInvestTovBlock ДохЦБОбрИТ;     // operation kind 1
   kTInvestTovBlock ДохЦБНеОбрИТ;   // 2
@@ -185,9 +185,9 @@ class kTSvodSumPrilI {
   kTInvestTovBlock ДохУстКапИТ;    // 4
   kTInvestTovBlock ДохПрочИТ;      // 5
   kTRaschDohVyhIT РасчДохВыхИТ;    // 6: leaving a partnership
-  Currency ОбщДохСовОпер;
-  Currency ОбщДоходОбл;
-  Currency ОбщРасхПрмВыч;
+  Figure ОбщДохСовОпер;
+  Figure ОбщДоходОбл;
+  Figure ОбщРасхПрмВыч;
 
   template <class V>
   void VisitValues(V& v) const {

@@ -8,6 +8,12 @@
 // education amounts cut to 50 000, and CostTaken and ShareShown of the housing objects.
 //
 // The computation validates nothing; an exception inside it is left to the caller.
+//
+// Asked to keep a trace (KeepTrace), the summary also records how every figure came about
+// (compute/Trace.h): each value of its components, each line of section 1, down to what the
+// user typed. The figures are the same with and without it.
+#include <memory>
+
 #include "compute/Section1.h"
 #include "compute/Section2.h"
 #include "compute/SheetA.h"
@@ -30,6 +36,13 @@ class kTSvodSum {
   bool Compute(mTDeclaration& declaration);
   // Every component to its initial state, in member order.
   void Clear();
+
+  // Keeps the trace of every computation from now on. A copy of the summary shares it.
+  void KeepTrace();
+  // The trace of the last computation, or null when none is kept.
+  const kTSvodSumTrace* Trace() const { return trace_.Trace.get(); }
+  // The trace the components record into, or null.
+  kTSvodSumTrace* Tracing() const { return trace_.Trace.get(); }
 
   // Calls v.Component(name, component) for the 28 components in member order.
   template <class V>
@@ -94,6 +107,17 @@ class kTSvodSum {
   kTSvodSumPrilJ PrilJ{false};     // sheet З, ordinary accounts
   kTSvodSumPrilJ PrilJ_IIS{true};  // sheet З, individual investment account
   kTSvodSumPrilI PrilI;      // sheet И
+
+ private:
+  // Gives every figure of the components its names in the trace.
+  void NameFigures();
+
+  // The trace is no part of the figures: summaries compare equal whatever they keep.
+  struct TraceHolder {
+    std::shared_ptr<kTSvodSumTrace> Trace;
+    friend bool operator==(const TraceHolder&, const TraceHolder&) { return true; }
+  };
+  TraceHolder trace_;
 };
 
 }  // namespace talver

@@ -107,6 +107,23 @@ std::string CurrencyToText(Currency value, char decimalSeparator) {
   return text;
 }
 
+std::string GroupedAmountText(Currency value) {
+  const std::string plain = CurrencyToText(value, ',');
+  const std::size_t sign = plain.front() == '-' ? 1 : 0;
+  const std::size_t comma = plain.find(',');
+  const std::size_t whole = (comma == std::string::npos ? plain.size() : comma) - sign;
+  std::string text = plain.substr(0, sign);
+  for (std::size_t i = 0; i < whole; ++i) {
+    if (i != 0 && (whole - i) % 3 == 0) text += "\xC2\xA0";  // a non-breaking space
+    text += plain[sign + i];
+  }
+  if (comma != std::string::npos) {
+    text += plain.substr(comma);
+    if (plain.size() - comma == 2) text += '0';  // "1 500,5" shows its kopecks as "1 500,50"
+  }
+  return text;
+}
+
 Currency TextToCurrency(std::string_view text, char decimalSeparator) {
   Decimal d;
   if (!ParseDecimal(text, decimalSeparator, d)) NotANumber(text, "currency");

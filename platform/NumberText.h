@@ -18,6 +18,9 @@ std::int32_t TextToInt32(std::string_view text);
 
 // Shortest decimal form of an amount: "1500", "1500.5", "-0.25", "0".
 std::string CurrencyToText(Currency value, char decimalSeparator = '.');
+// An amount as a person reads it (UTF-8): thousands grouped by a non-breaking space, "," and
+// kopecks only when there are any: "2 548", "1 500,50", "-0,25", "0,0001".
+std::string GroupedAmountText(Currency value);
 // Decimal text (an exponent allowed, as in "1.5E3") to the nearest ten-thousandth, halves away
 // from zero; throws EConvertError for other text or an amount out of range.
 Currency TextToCurrency(std::string_view text, char decimalSeparator = '.');
