@@ -3,6 +3,8 @@
 // columns of the Data records of its section that follow it. Only three sections matter here:
 // "Dividends" (Currency, Date, Description, Amount), "Withholding Tax" (the same and Code) and
 // "Financial Instrument Information" (Symbol, Description, Security ID), read by column name.
+#include <algorithm>
+#include <initializer_list>
 #include <map>
 
 #include "import/StatementParts.h"
@@ -71,21 +73,44 @@ class TActivityReader {
     return Trim(r.Fields[column->second]);
   }
 
+  void RequireAll(const TCsvRecord& r, const TColumns& columns, std::initializer_list<const char*> names) const {
+    std::size_t needed = 0;
+    const char* first = nullptr;
+    for (const char* name : names) {
+      const auto column = columns.Index.find(name);
+      if (column == columns.Index.end()) {
+        Field(r, columns, name);  // says which column the header lacks
+        continue;
+      }
+      needed = std::max(needed, column->second + 1);
+      if (column->second >= r.Fields.size() && (first == nullptr || column->second < columns.Index.at(first))) {
+        first = name;
+      }
+    }
+    if (first == nullptr) return;
+    Fail(source_, LinePlace(r.Line),
+         "ожидалось не меньше " + std::to_string(needed) + " полей (столбец «" + first + "»), есть " +
+             std::to_string(r.Fields.size()) + " (строка обрезана?)");
+  }
+
   void Cash(const TCsvRecord& r, TCashLine::Kind kind) {
     const TColumns& columns = ColumnsOf(r);
     const std::string currency = Field(r, columns, "Currency");
     // Each currency's total, and the total of all in the base currency.
     if (currency.rfind("Total", 0) == 0) return;
+    // A line cut short says how many fields it needed, not only the first one it lacks.
+    RequireAll(r, columns, {"Date", "Description", "Amount"});
+    const std::string date = Field(r, columns, "Date");
+    const std::string description = Field(r, columns, "Description");
+    const std::string amount = Field(r, columns, "Amount");
     TCashLine line;
     line.Type = kind;
     line.Line = r.Line;
     line.Currency = currency;
-    const std::string date = Field(r, columns, "Date");
     const std::optional<TDate> day = ReadStatementDate(date);
     if (!day) Fail(source_, LinePlace(r.Line), "ожидалась дата вида 2016-03-08, а не «" + TextAsUtf8(date) + "»");
     line.Date = *day;
-    line.Description = TextAsUtf8(Field(r, columns, "Description"));
-    const std::string amount = Field(r, columns, "Amount");
+    line.Description = TextAsUtf8(description);
     const std::optional<Currency> value = ReadStatementAmount(amount, separator_ == ',' ? '.' : 0);
     if (!value) Fail(source_, LinePlace(r.Line), "ожидалась сумма числом, а не «" + TextAsUtf8(amount) + "»");
     line.Amount = *value;

@@ -214,7 +214,9 @@ void SymbolAndIsin(std::string_view description, std::string& symbol, std::strin
     symbol = Trim(text.substr(0, open));
     const std::string inside = Trim(text.substr(open + 1, close - open - 1));
     isin = IsIsin(inside) ? inside : std::string();
-    if (symbol.find(' ') == std::string::npos) return;
+    // A symbol may hold a blank ("RDS A"); words before a parenthesis that holds no ISIN are
+    // the description itself.
+    if (!isin.empty() || symbol.find(' ') == std::string::npos) return;
   }
   isin.clear();
   const std::size_t blank = text.find(' ');
