@@ -13,6 +13,7 @@
 #include "check/CheckClasses.h"
 #include "cli/ImportCommand.h"
 #include "cli/ModelJson.h"
+#include "cli/StatementCommand.h"
 #include "cli/Summary.h"
 #include "export/ExportDriver.h"
 #include "model/DeclClasses.h"
@@ -232,6 +233,14 @@ int main(int argc, char** argv) {
   CLI::App* importCmd = app.add_subcommand("import", "Файл декларации из xml-файла налогового органа");
   importCmd->add_option("FILE", file, "Декларация в формате xml")->required();
   importCmd->add_option("-o,--output", output, "Файл декларации (.tv6)")->required();
+  TStatementCommand statementArgs;
+  CLI::App* statementCmd = app.add_subcommand("statement", "Дивиденды из отчетов брокера в доходы за пределами РФ");
+  statementCmd->add_option("FILE", statementArgs.Declaration, "Файл декларации (.tv6)")->required();
+  statementCmd->add_option("STATEMENTS", statementArgs.Statements, "Отчеты брокера (CSV, XML)")->required();
+  statementCmd->add_option("-o,--output", statementArgs.Output, "Файл декларации с добавленными доходами (.tv6)")
+      ->required();
+  statementCmd->add_flag("--partial", statementArgs.Partial, "Записать доходы, даже если часть строк не добавлена");
+  statementCmd->add_option("--country", statementArgs.Countries, "Страна эмитента: ISIN=код ОКСМ или буквы ISO");
 
   try {
     app.parse(argc, argv);
@@ -255,5 +264,6 @@ int main(int argc, char** argv) {
   if (*dump) return RunDump(file);
   if (*build) return RunBuild(file, output);
   if (*importCmd) return RunImport(file, output);
+  if (*statementCmd) return RunStatement(statementArgs);
   return kExitUsage;
 }
