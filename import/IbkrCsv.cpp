@@ -146,15 +146,16 @@ class TActivityReader {
 TStatement ReadIbkrActivityCsv(std::string_view bytes, const std::string& source) {
   // A statement saved again by a spreadsheet may come with ";" and decimal commas.
   const char separator = FirstCsvFields(bytes, ';').size() > FirstCsvFields(bytes, ',').size() ? ';' : ',';
-  const std::vector<TCsvRecord> records = SplitCsv(bytes, separator, source);
-  if (records.empty()) Fail(source, LinePlace(1), "файл пуст");
   TActivityReader reader(source, separator);
-  for (const TCsvRecord& r : records) {
+  bool any = false;
+  ForEachCsvRecord(bytes, separator, source, [&](const TCsvRecord& r) {
+    any = true;
     if (r.Fields.size() < 2) {
       Fail(source, LinePlace(r.Line), "ожидалась строка вида «раздел,Header|Data,…» отчета о деятельности");
     }
     reader.Record(r);
-  }
+  });
+  if (!any) Fail(source, LinePlace(1), "файл пуст");
   TStatement statement;
   statement.Format = TStatementFormat::IbkrActivityCsv;
   statement.Source = source;

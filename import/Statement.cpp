@@ -1,6 +1,11 @@
 #include "import/Statement.h"
 
 #include <fstream>
+#include <map>
+#include <optional>
+#include <utility>
+#include <set>
+#include <tuple>
 
 #include "compute/SheetB.h"
 #include "dictionaries/Countries.h"
@@ -154,10 +159,11 @@ std::string IssuerCountryByIsin(std::string_view isin, const TCountryDirectory* 
 
 namespace {
 
-bool SameIncome(const mTCurrencyIncome& a, const mTCurrencyIncome& b) {
-  return a.IncomeCode == b.IncomeCode && a.IncomeDate == b.IncomeDate && a.CurrencyCode == b.CurrencyCode &&
-         a.IncomeInCurrency == b.IncomeInCurrency && a.TaxInCurrency == b.TaxInCurrency &&
-         a.SourceName == b.SourceName;
+// What makes two foreign incomes the same one: a line imported again, not a second payment.
+using TIncomeKey = std::tuple<std::int32_t, TDate, std::string, std::int64_t, std::int64_t, std::string>;
+
+TIncomeKey KeyOf(const mTCurrencyIncome& f) {
+  return {f.IncomeCode, f.IncomeDate, f.CurrencyCode, f.IncomeInCurrency.Units(), f.TaxInCurrency.Units(), f.SourceName};
 }
 
 // The issuer's name as a payment source: windows-1251, at most what the source dialog takes.
@@ -207,14 +213,14 @@ class TLineMaker {
     f.CurrencyCode = currency->Code;
     f.CurrencyName = currency->Name;
     for (const TDate date : {d.Date, d.TaxDate}) {
-      if (!context_.Rates->FindRate(currency->Code, date)) {
+      if (!Rate(currency->Code, date)) {
         return Refused(line, "нет курса ЦБ РФ валюты " + d.Currency + " на " + DayText(date));
       }
     }
     // As the page does with "Автоматическое определение" ticked: the rates of both dates.
     f.AutoRate = 1;
-    const TCurrencyRate incomeRate = *context_.Rates->FindRate(currency->Code, d.Date);
-    const TCurrencyRate taxRate = *context_.Rates->FindRate(currency->Code, d.TaxDate);
+    const TCurrencyRate incomeRate = *Rate(currency->Code, d.Date);
+    const TCurrencyRate taxRate = *Rate(currency->Code, d.TaxDate);
     f.IncomeRateRub = incomeRate.Rate;
     f.IncomeRateUnits = incomeRate.Quantity;
     f.TaxRateRub = taxRate.Rate;
@@ -244,11 +250,24 @@ class TLineMaker {
       origin = code.empty() ? "страны " + d.Country + " из отчета нет в справочнике стран" : "по отчету";
       return code;
     }
-    return IssuerCountryByIsin(d.Isin, context_.Countries, &origin);
+    // A statement of many payments names few issuers.
+    const auto [known, added] = byIsin_.try_emplace(d.Isin);
+    if (added) known->second.first = IssuerCountryByIsin(d.Isin, context_.Countries, &known->second.second);
+    origin = known->second.second;
+    return known->second.first;
+  }
+
+  // The rates file is searched once for each currency and day.
+  const std::optional<TCurrencyRate>& Rate(const std::string& code, TDate date) const {
+    const auto [known, added] = rates_.try_emplace({code, date});
+    if (added) known->second = context_.Rates->FindRate(code, date);
+    return known->second;
   }
 
   const TStatementContext& context_;
   const TIncomeCode* dividendCode_;
+  mutable std::map<std::string, std::pair<std::string, std::string>> byIsin_;  // country, origin
+  mutable std::map<std::pair<std::string, TDate>, std::optional<TCurrencyRate>> rates_;
 };
 
 }  // namespace
@@ -281,19 +300,20 @@ TStatementImport PrepareStatementImport(const std::vector<TStatement>& statement
   scratch.Sections = kSectionForeign;
   std::vector<std::size_t> added;  // indexes of those lines
   std::size_t room = into.CurrencyIncomes.Count() < kMaxForeignIncomes ? kMaxForeignIncomes - into.CurrencyIncomes.Count() : 0;
+  // The incomes the declaration has and those taken so far, to tell a line imported again.
+  std::set<TIncomeKey> present;
+  for (std::size_t i = 0; i < into.CurrencyIncomes.Count(); ++i) present.insert(KeyOf(into.CurrencyIncomes.Get(i)));
+  std::size_t total = 0;
+  for (const TStatement& statement : statements) total += statement.Dividends.size();
+  result.Lines.reserve(total);
   for (const TStatement& statement : statements) {
     for (const TStatementDividend& dividend : statement.Dividends) {
       TStatementLine line = maker.Make(dividend);
       if (line.State == TStatementLine::Status::Taken) {
-        const auto present = [&line](const mTCurrencyIncome& f) { return SameIncome(f, line.Income); };
-        for (std::size_t i = 0; i < into.CurrencyIncomes.Count() && !line.AlreadyPresent; ++i) {
-          line.AlreadyPresent = present(into.CurrencyIncomes.Get(i));
-        }
-        for (std::size_t i = 0; i < scratch.CurrencyIncomes.Count() && !line.AlreadyPresent; ++i) {
-          line.AlreadyPresent = present(scratch.CurrencyIncomes.Get(i));
-        }
+        line.AlreadyPresent = !present.insert(KeyOf(line.Income)).second;
         if (!line.AlreadyPresent) {
           if (room == 0) {
+            present.erase(KeyOf(line.Income));
             line.State = TStatementLine::Status::Error;
             line.Problem = "в декларации не может быть больше " + std::to_string(kMaxForeignIncomes) +
                            " доходов за пределами РФ";

@@ -2,6 +2,7 @@
 // What the statement readers share: splitting CSV text, reading the dates and amounts brokers
 // write, ISINs, and the pairing of a broker's cash lines into dividends with their tax.
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,6 +30,10 @@ struct TCsvRecord {
 // Records separated by line ends, fields by `separator`; a field in double quotes may hold the
 // separator, line ends and "" for a quote. Blank lines are skipped; a quote left open throws.
 std::vector<TCsvRecord> SplitCsv(std::string_view text, char separator, const std::string& source);
+// The same, each record handed over as it ends (and gone after): a long statement is never held
+// twice.
+void ForEachCsvRecord(std::string_view text, char separator, const std::string& source,
+                      const std::function<void(const TCsvRecord&)>& each);
 // The fields of the first line, unquoted, for telling the formats apart.
 std::vector<std::string> FirstCsvFields(std::string_view text, char separator);
 

@@ -1,4 +1,5 @@
 #include <cctype>
+#include <functional>
 
 #include "import/StatementParts.h"
 #include "platform/Dates.h"
@@ -43,9 +44,9 @@ std::string_view WithoutBom(std::string_view text) {
   return text;
 }
 
-std::vector<TCsvRecord> SplitCsv(std::string_view text, char separator, const std::string& source) {
+void ForEachCsvRecord(std::string_view text, char separator, const std::string& source,
+                      const std::function<void(const TCsvRecord&)>& each) {
   text = WithoutBom(text);
-  std::vector<TCsvRecord> records;
   TCsvRecord record;
   std::string field;
   std::size_t line = 1;
@@ -55,9 +56,9 @@ std::vector<TCsvRecord> SplitCsv(std::string_view text, char separator, const st
   const auto endRecord = [&] {
     if (anything) {
       record.Fields.push_back(std::move(field));
-      records.push_back(std::move(record));
+      each(record);
     }
-    record = TCsvRecord{};
+    record.Fields.clear();
     field.clear();
     anything = false;
   };
@@ -97,6 +98,11 @@ std::vector<TCsvRecord> SplitCsv(std::string_view text, char separator, const st
   }
   if (quoted) Fail(source, LinePlace(quoteLine), "кавычка не закрыта до конца файла (файл обрезан?)");
   endRecord();
+}
+
+std::vector<TCsvRecord> SplitCsv(std::string_view text, char separator, const std::string& source) {
+  std::vector<TCsvRecord> records;
+  ForEachCsvRecord(text, separator, source, [&records](const TCsvRecord& r) { records.push_back(r); });
   return records;
 }
 
