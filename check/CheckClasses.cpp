@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "compute/SvodSum.h"
+#include "dictionaries/BuiltInTables.h"
 #include "platform/Math2.h"
 #include "platform/Text1251.h"
 
@@ -77,7 +78,10 @@ std::optional<Finding> If(bool fails, std::string_view title, std::string messag
 std::vector<Rule> ConditionRules(const mTDeclaration& d) {
   const std::string_view t = CheckTitles::Conditions;
   return {
-      [&d, t] { return If(d.InspectionCode.empty(), t, "Не введен номер инспекции", kPageConditions, 1); },
+      [&d, t] {
+        std::optional<std::string> error = InspectionCodeError(d.InspectionCode);
+        return If(error.has_value(), t, error.value_or(""), kPageConditions, 1);
+      },
       [&d, t] {
         return If(d.SignerKind != 0 && IsBlank(d.RepresentativeName), t, "Не указаны ФИО подписанта-представителя",
                   kPageConditions, 3);
@@ -400,6 +404,17 @@ int ValidateInn(std::string_view text, InnKind kind) {
   const bool eleventh = CheckDigit(inn, {7, 2, 4, 10, 3, 5, 9, 4, 6, 8}) == inn[10] - '0';
   const bool twelfth = CheckDigit(inn, {3, 7, 2, 4, 10, 3, 5, 9, 4, 6, 8}) == inn[11] - '0';
   return eleventh && twelfth ? 0 : 5;
+}
+
+std::optional<std::string> InspectionCodeError(std::string_view code) {
+  if (code.empty()) return "Не введен номер инспекции";
+  // The code itself is not quoted: it may be anything a file or a hand put there.
+  if (code.size() != 4 || !HasDigitsOnly(code)) return "Номер инспекции должен состоять из четырех цифр";
+  const std::string region(code.substr(0, 2));
+  if (!BuiltInName(Regions(), std::stoi(region))) {
+    return "Первые две цифры номера инспекции (" + region + ") не являются кодом региона";
+  }
+  return std::nullopt;
 }
 
 int ValidateKpp(std::string_view text) {

@@ -6,6 +6,7 @@
 // and lets the user fix, skip one error or skip the rest. Neither changes the document beyond
 // what the computation writes back.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -52,6 +53,11 @@ int CheckSources13Page(const mTDeclaration& declaration, IPresenter& presenter);
 int CheckForeignPage(const mTDeclaration& declaration, IPresenter& presenter);
 int CheckBusinessPage(const mTDeclaration& declaration, IPresenter& presenter);
 int CheckSocialPage(const mTDeclaration& declaration, IPresenter& presenter);
+
+// The inspection code of the conditions page: what is wrong with it ("Не введен номер
+// инспекции" when empty), or none. A code is four digits, the first two a region code of the
+// region table; the code goes into the export's file name and identifier.
+std::optional<std::string> InspectionCodeError(std::string_view code);
 
 // INN validation: 0 valid, 1 empty, 2 neither 10 nor 12 digits (either length expected),
 // 3 not 10 digits, 4 not 12 digits, 5 all zeros or wrong check digits.

@@ -1,8 +1,10 @@
 #include "cli/ModelJson.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <set>
+#include <vector>
 
 #include "platform/Errors.h"
 #include "platform/NumberText.h"
@@ -170,7 +172,12 @@ class Reader {
       for (int m = 1; m <= 12; ++m) {
         const json& month = j[static_cast<std::size_t>(m - 1)];
         const std::string monthKey = key + "[" + std::to_string(m - 1) + "]";
-        owner.SetMonthAmount(m, month.is_null() ? Currency::FromRoubles(-1) : Amount(month, monthKey));
+        const Currency amount = month.is_null() ? Currency::FromRoubles(-1) : Amount(month, monthKey);
+        // The file keeps an absent month as −1 rouble: that amount given would come back absent.
+        if (!month.is_null() && amount == Currency::FromRoubles(-1)) {
+          Fail(monthKey, "сумма -1 не сохраняется в файле декларации (так записан месяц без суммы); для такого месяца укажите null");
+        }
+        owner.SetMonthAmount(m, amount);
       }
     });
   }
@@ -283,6 +290,123 @@ std::string FirstDifference(const ordered_json& a, const ordered_json& b, const 
   return a == b ? std::string() : (path.empty() ? std::string("документ") : path);
 }
 
+// Builds the document from the parser's events, refusing while it reads what the reader could
+// not take afterwards. Where it stands is a key path like the reader's ("Sources13[0].Name").
+class DocumentBuilder {
+ public:
+  explicit DocumentBuilder(json& root) : root_(root) {}
+
+  bool null() { return Put(nullptr) != nullptr; }
+  bool boolean(bool value) { return Put(value) != nullptr; }
+  bool number_integer(json::number_integer_t value) { return Put(value) != nullptr; }
+  bool number_unsigned(json::number_unsigned_t value) { return Put(value) != nullptr; }
+  bool number_float(json::number_float_t value, const std::string&) { return Put(value) != nullptr; }
+  bool string(std::string& value) { return Put(std::move(value)) != nullptr; }
+  bool binary(json::binary_t& value) { return Put(json::binary(std::move(value))) != nullptr; }
+  bool start_object(std::size_t) { return Open(json::object()); }
+  bool start_array(std::size_t) { return Open(json::array()); }
+  bool end_object() { return Close(); }
+  bool end_array() { return Close(); }
+  bool key(std::string& name) {
+    Frame& frame = frames_.back();
+    frame.key = name;
+    if (!frame.keys.insert(name).second) Reader::Fail(Path(), "поле указано дважды");
+    return true;
+  }
+  bool parse_error(std::size_t position, const std::string&, const nlohmann::detail::exception& error) {
+    // A number a double cannot hold is the parser's only range error.
+    if (error.id == 406) throw JsonModelError("Неправильный JSON: число " + Token(error.what()) + " вне допустимых пределов");
+    position_ = position;
+    return false;
+  }
+
+  std::size_t ErrorPosition() const { return position_; }
+
+ private:
+  // The model nests objects and lists five deep; a document nested far deeper is no declaration.
+  static constexpr std::size_t kMaxDepth = 16;
+
+  struct Frame {
+    json* node;
+    std::size_t count;  // elements of a list so far
+    std::string key;    // the key of an object being read
+    std::set<std::string> keys;
+  };
+
+  json* Put(json value) {
+    if (frames_.empty()) {
+      root_ = std::move(value);
+      return &root_;
+    }
+    Frame& frame = frames_.back();
+    if (frame.node->is_array()) {
+      if (++frame.count > kMaxJsonList) {
+        // The list is named, not its element.
+        Reader::Fail(Path(frames_.size() - 1), "список длиннее " + std::to_string(kMaxJsonList) +
+                                                   " элементов, больше файл декларации не хранит");
+      }
+      frame.node->push_back(std::move(value));
+      return &frame.node->back();
+    }
+    json& slot = (*frame.node)[frame.key];
+    slot = std::move(value);
+    return &slot;
+  }
+
+  bool Open(json container) {
+    if (frames_.size() >= kMaxDepth) Reader::Fail(Path(), "слишком глубокая вложенность");
+    json* node = Put(std::move(container));
+    frames_.push_back({node, 0, {}, {}});
+    return true;
+  }
+
+  bool Close() {
+    frames_.pop_back();
+    return true;
+  }
+
+  // The path of the value being read, or of the container `levels` frames down.
+  std::string Path(std::size_t levels = std::string::npos) const {
+    std::string path;
+    const std::size_t end = std::min(levels, frames_.size());
+    for (std::size_t i = 0; i < end; ++i) {
+      const Frame& frame = frames_[i];
+      if (frame.node->is_array()) {
+        path += "[" + std::to_string(frame.count == 0 ? 0 : frame.count - 1) + "]";
+      } else {
+        path += path.empty() ? frame.key : "." + frame.key;
+      }
+    }
+    return path.empty() ? std::string("документ") : path;
+  }
+
+  // The text the parser quotes in its message: '1e400'.
+  static std::string Token(const std::string& what) {
+    const std::size_t open = what.find('\'');
+    const std::size_t close = what.rfind('\'');
+    return open < close ? what.substr(open + 1, close - open - 1) : std::string();
+  }
+
+  json& root_;
+  std::vector<Frame> frames_;
+  std::size_t position_ = 0;
+};
+
+// Line and column of a byte offset, for a person looking at the text.
+std::string Place(std::string_view text, std::size_t offset) {
+  std::size_t line = 1;
+  std::size_t column = 1;
+  for (std::size_t i = 0; i + 1 < offset && i < text.size(); ++i) {
+    if (text[i] == '\n') {
+      ++line;
+      column = 1;
+    } else {
+      ++column;
+    }
+  }
+  return "строка " + std::to_string(line) + ", символ " + std::to_string(column);
+}
+
 }  // namespace
 
 ordered_json DeclarationToJson(mTDeclaration& declaration) { return Writer::Of(declaration); }
@@ -292,11 +416,24 @@ void DeclarationFromJson(const json& in, mTDeclaration& declaration) {
   // What the file would not keep (a list of a section left off, amounts of a deduction not
   // granted) is refused rather than dropped without a word.
   const ordered_json built = DeclarationToJson(declaration);
-  const std::string bytes = declaration.SaveToBytes();
   mTDeclaration reloaded;
-  reloaded.LoadFromBytes(bytes.data(), bytes.size());
+  try {
+    const std::string bytes = declaration.SaveToBytes();
+    reloaded.LoadFromBytes(bytes.data(), bytes.size());
+  } catch (const mEPrivBase& e) {
+    Reader::Fail("документ", std::string("не сохраняется в файле декларации: ") + e.what());
+  }
   const std::string difference = FirstDifference(built, DeclarationToJson(reloaded), "");
   if (!difference.empty()) Reader::Fail(difference, "значение не сохраняется в файле декларации при этих «Sections» и отметках");
+}
+
+void ReadDeclarationJson(std::string_view text, mTDeclaration& declaration) {
+  json document;
+  DocumentBuilder builder(document);
+  if (!json::sax_parse(text, &builder)) {
+    throw JsonModelError("Неправильный JSON: ошибка разбора (" + Place(text, builder.ErrorPosition()) + ")");
+  }
+  DeclarationFromJson(document, declaration);
 }
 
 }  // namespace talver

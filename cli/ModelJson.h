@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "model/DeclClasses.h"
 
@@ -16,9 +17,17 @@ class JsonModelError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// The longest list a declaration file keeps: its counts are 16-bit.
+inline constexpr std::size_t kMaxJsonList = 65535;
+
 nlohmann::ordered_json DeclarationToJson(mTDeclaration& declaration);
 // Fills a new declaration from JSON; keys left out keep their defaults. Refuses unknown keys,
 // values of the wrong kind, and values the declaration file would not keep.
 void DeclarationFromJson(const nlohmann::json& json, mTDeclaration& declaration);
+// The same from the text of a JSON document (UTF-8), refusing besides, while it is read: text
+// that is not JSON, numbers beyond the range of a double, a key given twice in one object, a
+// list longer than kMaxJsonList and nesting deeper than the model's. Every refusal is a
+// JsonModelError whose message names the place.
+void ReadDeclarationJson(std::string_view text, mTDeclaration& declaration);
 
 }  // namespace talver

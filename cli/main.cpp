@@ -1,12 +1,14 @@
 // talver-cli: the declaration core from the command line, for accountants preparing many
 // returns, for scripts and for end-to-end tests.
 #include <CLI/CLI.hpp>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
-#include <fstream>
 #include <iostream>
-#include <iterator>
+#include <map>
 #include <optional>
+#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -15,11 +17,14 @@
 #include "cli/ModelJson.h"
 #include "cli/StatementCommand.h"
 #include "cli/Summary.h"
+#include "export/ExportDocument.h"
 #include "export/ExportDriver.h"
 #include "model/DeclClasses.h"
 #include "platform/Errors.h"
+#include "platform/FileAccess.h"
 #include "platform/Guid.h"
 #include "platform/Presenter.h"
+#include "platform/Text1251.h"
 
 namespace {
 
@@ -30,6 +35,18 @@ constexpr int kExitCheckFailed = 1;
 constexpr int kExitBadFile = 2;
 constexpr int kExitUsage = 64;
 
+// A message on standard error, each of its lines after `prefix` (the file concerned). The
+// container's messages break their lines with a carriage return, which a terminal would print
+// over.
+void Report(const std::string& prefix, const std::string& text) {
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    const std::size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+    std::cerr << prefix << text.substr(start, end - start) << "\n";
+    start = end + 1;
+  }
+}
+
 // Answers every check error as a person pressing "Исправить" on the first one, and keeps it;
 // messages of the export go to standard error.
 class CliPresenter : public IPresenter {
@@ -39,7 +56,7 @@ class CliPresenter : public IPresenter {
     return CheckAnswer::Fix;
   }
   void ShowMessage(std::string_view text, std::string_view, MessageIcon) override {
-    std::cerr << prefix_ << text << "\n";
+    Report(prefix_, std::string(text));
   }
   void SetPrefix(std::string prefix) { prefix_ = std::move(prefix); }
   const std::optional<std::string>& Error() const { return error_; }
@@ -50,15 +67,6 @@ class CliPresenter : public IPresenter {
   std::string prefix_;
 };
 
-// The container's messages break their line with a carriage return, which a terminal would
-// print over; here it is a blank.
-std::string Oneline(std::string text) {
-  for (char& c : text) {
-    if (c == '\r' || c == '\n') c = ' ';
-  }
-  return text;
-}
-
 // Reads a declaration file; one that cannot be read is reported on standard error in the
 // program's words.
 std::optional<mTDeclaration> LoadOrReport(const std::string& path) {
@@ -66,7 +74,7 @@ std::optional<mTDeclaration> LoadOrReport(const std::string& path) {
   try {
     declaration.LoadFromFile(path);
   } catch (const std::exception& e) {
-    std::cerr << path << ": " << Oneline(DescribeFileError(e)) << "\n";
+    Report(path + ": ", DescribeFileError(e));
     return std::nullopt;
   }
   return declaration;
@@ -114,7 +122,14 @@ int RunCheck(const std::string& path) {
 
 int RunExport(const std::vector<std::string>& paths, const std::string& folder, bool noCheck,
               const ExportOptions& options) {
-  const ExportEnvironment environment = MakeEnvironment(options);
+  ExportEnvironment environment = MakeEnvironment(options);
+  // With --guid the returns of one taxpayer to one inspection get one name: the second of them
+  // would replace the first. It is refused instead, by the name the export will give it.
+  std::map<std::string, std::string> names;  // file name → the declaration it was exported from
+  if (environment.NewGuid && !environment.Today) {
+    const TDate today = Today();
+    environment.Today = [today] { return today; };
+  }
   int status = kExitOk;
   for (const std::string& path : paths) {
     std::optional<mTDeclaration> declaration = LoadOrReport(path);
@@ -129,6 +144,16 @@ int RunExport(const std::vector<std::string>& paths, const std::string& folder, 
       if (result.Result != CheckResult::Outcome::Passed) {
         std::cerr << path << ": " << CheckLine(result, presenter) << "\n";
         status = std::max(status, kExitCheckFailed);
+        continue;
+      }
+    }
+    if (environment.NewGuid) {
+      const std::string name = FileIdentifier(*declaration, environment.Today(), environment.NewGuid()) + ".xml";
+      const auto [earlier, added] = names.emplace(name, path);
+      if (!added) {
+        Report(path + ": ", "Файл не сформирован: имя " + Cp1251ToUtf8(name) + " уже получил файл из " + earlier->second +
+                                " (одинаковые инспекция, ИНН, дата и --guid), он не будет заменён.");
+        status = std::max(status, kExitBadFile);
         continue;
       }
     }
@@ -147,9 +172,10 @@ int RunXml(const std::string& path, const ExportOptions& options) {
   std::optional<mTDeclaration> declaration = LoadOrReport(path);
   if (!declaration) return kExitBadFile;
   CliPresenter presenter;
+  presenter.SetPrefix(path + ": ");
   const std::string text = ExportDeclaration({}, *declaration, kExportToText, presenter, MakeEnvironment(options));
   if (text == "ERROR") return kExitBadFile;
-  std::fwrite(text.data(), 1, text.size(), stdout);
+  std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
   return kExitOk;
 }
 
@@ -168,40 +194,58 @@ int RunDump(const std::string& path) {
 }
 
 int RunBuild(const std::string& jsonPath, const std::string& output) {
-  std::ifstream in(jsonPath, std::ios::binary);
-  if (!in) {
-    std::cerr << jsonPath << ": Не удается открыть файл\n";
-    return kExitBadFile;
-  }
-  const std::string text((std::istreambuf_iterator<char>(in)), {});
-  nlohmann::json json;
-  try {
-    json = nlohmann::json::parse(text);
-  } catch (const nlohmann::json::parse_error& e) {
-    std::cerr << jsonPath << ": Неправильный JSON: " << e.what() << "\n";
-    return kExitBadFile;
-  }
   mTDeclaration declaration;
   try {
-    DeclarationFromJson(json, declaration);
+    // A JSON document is read under the limit of a declaration file.
+    ReadDeclarationJson(ReadWholeFile(jsonPath, kMaxFileSize), declaration);
   } catch (const std::exception& e) {
-    std::cerr << jsonPath << ": " << e.what() << "\n";
+    Report(jsonPath + ": ", DescribeFileError(e));
     return kExitBadFile;
   }
   try {
     declaration.SaveToFile(output);
   } catch (const std::exception& e) {
-    std::cerr << output << ": " << Oneline(DescribeFileError(e)) << "\n";
+    Report(output + ": ", DescribeFileError(e));
     return kExitBadFile;
   }
   return kExitOk;
 }
 
-}  // namespace
+// A wrong call in the program's words; what it names (options, arguments) as it was typed.
+std::string UsageError(const CLI::App& app, const CLI::Error& e) {
+  const std::string what = e.what();
+  const std::size_t colon = what.find(": ");
+  std::string text;
+  if (dynamic_cast<const CLI::RequiredError*>(&e) != nullptr) {
+    const std::string_view suffix = " is required";
+    if (what.rfind("A subcommand", 0) == 0) {
+      const std::vector<std::string> unknown = app.remaining();
+      text = unknown.empty() ? "не указана команда" : "нет такой команды: " + unknown.front();
+    } else if (what.size() > suffix.size() && what.compare(what.size() - suffix.size(), suffix.size(), suffix) == 0) {
+      text = "не указан " + what.substr(0, what.size() - suffix.size());
+    } else {
+      text = "не хватает обязательных аргументов";
+    }
+  } else if (dynamic_cast<const CLI::ExtrasError*>(&e) != nullptr) {
+    text = "лишние аргументы: " + (colon == std::string::npos ? what : what.substr(colon + 2));
+  } else if (dynamic_cast<const CLI::ArgumentMismatch*>(&e) != nullptr) {
+    text = "не указано значение " + what.substr(0, colon);
+  } else {
+    text = "неверный вызов (" + what + ")";
+  }
+  return "talver-cli: " + text + ". Справка: talver-cli --help";
+}
 
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   CLI::App app{"Тальвер 2016: декларации 3-НДФЛ и 4-НДФЛ за 2016 год из командной строки", "talver-cli"};
-  app.set_version_flag("--version", "talver-cli 1.0.0 (Тальвер 2016)");
+  auto formatter = app.get_formatter();
+  formatter->label("Usage", "Вызов");
+  formatter->label("OPTIONS", "ПАРАМЕТРЫ");
+  formatter->label("SUBCOMMAND", "КОМАНДА");
+  formatter->label("Positionals", "Аргументы");
+  formatter->label("REQUIRED", "ОБЯЗАТЕЛЬНО");
+  app.set_help_flag("-h,--help", "Показать справку и выйти");
+  app.set_version_flag("--version", "talver-cli 1.0.0 (Тальвер 2016)", "Показать версию и выйти");
   app.require_subcommand(1);
 
   std::string file;
@@ -244,9 +288,15 @@ int main(int argc, char** argv) {
 
   try {
     app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForVersion& e) {
+    return app.exit(e);
   } catch (const CLI::ParseError& e) {
-    const int code = app.exit(e);
-    return code == 0 ? 0 : kExitUsage;
+    std::cerr << UsageError(app, e) << "\n";
+    return kExitUsage;
   }
 
   try {
@@ -267,3 +317,64 @@ int main(int argc, char** argv) {
   if (*statementCmd) return RunStatement(statementArgs);
   return kExitUsage;
 }
+
+// Standard output of every command: buffered here and written with write(2), the first failure
+// kept with its reason. After a failure the rest is dropped: the command has failed already.
+class CheckedOutput : public std::streambuf {
+ public:
+  CheckedOutput() { setp(buffer_, buffer_ + sizeof buffer_); }
+  bool Failed() const { return error_ != 0; }
+  int Error() const { return error_; }
+
+ protected:
+  int_type overflow(int_type c) override {
+    if (!Drain()) return traits_type::eof();
+    if (!traits_type::eq_int_type(c, traits_type::eof())) {
+      *pptr() = traits_type::to_char_type(c);
+      pbump(1);
+    }
+    return traits_type::not_eof(c);
+  }
+  int sync() override { return Drain() ? 0 : -1; }
+
+ private:
+  bool Drain() {
+    const char* next = pbase();
+    while (error_ == 0 && next < pptr()) {
+      const ssize_t n = ::write(STDOUT_FILENO, next, static_cast<std::size_t>(pptr() - next));
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) {
+        error_ = n < 0 ? errno : EIO;
+        break;
+      }
+      next += n;
+    }
+    setp(buffer_, buffer_ + sizeof buffer_);
+    return error_ == 0;
+  }
+
+  char buffer_[1 << 16];
+  int error_ = 0;
+};
+
+// What a command wrote to standard output must have got there: a full disk or a closed pipe
+// makes the command fail, whatever it did before.
+int RunWithCheckedOutput(int argc, char** argv) {
+  CheckedOutput output;
+  std::streambuf* const previous = std::cout.rdbuf(&output);
+  int status = Run(argc, argv);
+  std::cout.flush();
+  std::cout.rdbuf(previous);
+  errno = 0;
+  const bool flushed = std::fflush(stdout) == 0 && !std::ferror(stdout);  // anything written through stdio
+  const int error = output.Failed() ? output.Error() : flushed ? 0 : errno != 0 ? errno : EIO;
+  if (error != 0) {
+    std::cerr << "talver-cli: Ошибка записи в стандартный вывод: " << SystemErrorText(error) << "\n";
+    status = kExitBadFile;
+  }
+  return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) { return RunWithCheckedOutput(argc, argv); }

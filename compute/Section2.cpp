@@ -44,7 +44,8 @@ bool kTSvodSumList1::Compute(const kTSvodSum& s, const mTDeclaration& d) {
     УплПатентЗач = d.PatentPayments;
   } else if (d.DeclarationForm == kForm3NonResident) {
     ДоходОбщ = ДоходОбщНал = s.PrilA13.SumIncome;
-    TakeDeductions(s.PrilH1.ВычетОбщ + s.PrilG.РасходОбщИт);
+    // No deduction of articles 218 to 221 at a non-resident's rates (article 210 point 4).
+    TakeDeductions(Currency());
     УдержОбщ = s.PrilA13.SumWithheld;
     ОбщАвУплЗач227_1 = s.PrilA13.FixedAdvances;
   }

@@ -23,8 +23,7 @@ bool kTSvodSumPrilV1::Compute(mTDeclaration& d) {
   return true;
 }
 
-void kTSvodSumProfDeductValues::Add(std::int32_t code, std::int32_t deductCode, Currency amount, Currency deduction,
-                                    bool foreign) {
+void kTSvodSumProfDeductValues::Add(std::int32_t code, std::int32_t deductCode, Currency amount, Currency deduction) {
   const auto pair = [&](Currency& income, Currency& expenses) {
     income += amount;
     expenses += deduction;
@@ -41,9 +40,11 @@ void kTSvodSumProfDeductValues::Add(std::int32_t code, std::int32_t deductCode, 
     // Claimed within the limit shared by both parts of the sheet.
     РасхФактУстКап.СумДохУстКап += amount;
     LimitedCapital += deduction;
-  } else if (code == (foreign ? 1544 : 1560) && deductCode == 317) {
+  } else if (code == 1560 && deductCode == 317) {
+    // Abroad as at home: the foreign incomes page offers these codes with these deductions
+    // (1544 and 1545 are securities of an investment account, which take neither).
     pair(РасхФактПрдчСр.СумДохПрдчСр, РасхФактПрдчСр.СумРасхВыч);
-  } else if (code == (foreign ? 1545 : 1570) && deductCode == 318) {
+  } else if (code == 1570 && deductCode == 318) {
     pair(РасхФактУмДолУКО.СумДохУмДолУКО, РасхФактУмДолУКО.СумРасхВыч);
   } else if (code == 1550 && deductCode == 314) {
     pair(РасхФактДолСтр.СумДохУстПрав, РасхФактДолСтр.СумРасхВыч);
@@ -71,15 +72,12 @@ void kTSvodSumProfDeductValues::Total() {
 
 bool kTSvodSumPrilG::Compute(const mTDeclaration& d) {
   Clear();
+  // A non-resident's 13 % incomes are taxed at a rate of article 224 point 3, whose base takes
+  // none of the deductions of articles 218 to 221 (article 210 point 4): a deduction typed on
+  // the non-resident page stays in the file but counts nowhere.
   if (d.DeclarationForm == kForm3Resident) {
     ForEachOf(d.Sources13, [&](const mTThirteenPercent& s) {
-      ForEachEntry(s, [&](const mTSourseIncome& e) { Add(e.IncomeCode, e.DeductCode, e.Amount, e.DeductAmount, false); });
-    });
-  } else if (d.DeclarationForm == kForm3NonResident) {
-    ForEachOf(d.Sources13NR, [&](const mTThirteenPercent& s) {
-      ForEachEntry(s, [&](const mTSourseIncome& e) {
-        if (e.IncomeCode == 2010 && e.DeductCode == 403) Add(e.IncomeCode, e.DeductCode, e.Amount, e.DeductAmount, false);
-      });
+      ForEachEntry(s, [&](const mTSourseIncome& e) { Add(e.IncomeCode, e.DeductCode, e.Amount, e.DeductAmount); });
     });
   }
   // Here the limit applies to the share-sale expenses as a whole, which are then cut at the
@@ -95,7 +93,7 @@ bool kTSvodSumPrilG_In::Compute(const mTDeclaration& d, Currency remainingLimit)
   Clear();
   if (d.HasSection(kSectionForeign)) {
     ForEachOf(d.CurrencyIncomes, [&](const mTCurrencyIncome& f) {
-      Add(f.IncomeCode, f.DeductCode, f.IncomeInRoubles, f.DeductAmount, true);
+      Add(f.IncomeCode, f.DeductCode, f.IncomeInRoubles, f.DeductAmount);
     });
   }
   // Abroad the pairs are cut at their income before the limited part is added to them.

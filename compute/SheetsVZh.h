@@ -70,8 +70,8 @@ class kTSvodSumProfDeductValues {
   kTRasxAvtVozn РасхФактАвтВозн;        // 2201..2209 with 404
   kTRasxAvtVozn РасхНормАвтВозн;        // 2201..2209 with 405
   kTRasxFaktUstKap РасхФактУстКап;      // 1540 with 315/905, 1542 with 316/907
-  kTRasxFaktPrdchSr РасхФактПрдчСр;     // 1560 (abroad 1544) with 317
-  kTRasxFaktUmDolUKO РасхФактУмДолУКО;  // 1570 (abroad 1545) with 318
+  kTRasxFaktPrdchSr РасхФактПрдчСр;     // 1560 with 317
+  kTRasxFaktUmDolUKO РасхФактУмДолУКО;  // 1570 with 318
   kTRasxFaktDolStr РасхФактДолСтр;      // 1550 with 314
   Currency LimitedCapital;  // share-sale expenses claimed under 905 and 907, within the limit
   Currency РасходОбщИт;     // the seven expenses
@@ -99,13 +99,13 @@ class kTSvodSumProfDeductValues {
 
  protected:
   // Adds one item of income `code` and deduction `deductCode` to its pair, if it has one.
-  void Add(std::int32_t code, std::int32_t deductCode, Currency amount, Currency deduction, bool foreign);
+  void Add(std::int32_t code, std::int32_t deductCode, Currency amount, Currency deduction);
   // Each pair's expenses to at most its income.
   void CutToIncome();
   void Total();
 };
 
-// Sheet Ж, incomes in the Russian Federation.
+// Sheet Ж, incomes in the Russian Federation; a non-resident's return has none.
 class kTSvodSumPrilG : public kTSvodSumProfDeductValues {
  public:
   void Clear() { *this = kTSvodSumPrilG(); }

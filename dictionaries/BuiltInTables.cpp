@@ -23,7 +23,7 @@ std::vector<TCodeName> Convert(const TRowUtf8 (&rows)[N]) {
 }  // namespace
 
 const std::vector<TCodeName>& Regions() {
-  static const std::vector<TCodeName> table = Convert<85>({
+  static const std::vector<TCodeName> table = Convert<86>({
       {"01", "Республика Адыгея (Адыгея)"},
       {"02", "Республика Башкортостан"},
       {"03", "Республика Бурятия"},
@@ -52,7 +52,7 @@ const std::vector<TCodeName>& Regions() {
       {"26", "Ставропольский край"},
       {"27", "Хабаровский край"},
       {"28", "Амурская область"},
-      {"29", "Архангельская область и Ненецкий автономный округ"},
+      {"29", "Архангельская область"},
       {"30", "Астраханская область"},
       {"31", "Белгородская область"},
       {"32", "Брянская область"},
@@ -103,6 +103,9 @@ const std::vector<TCodeName>& Regions() {
       {"77", "г. Москва"},
       {"78", "г. Санкт - Петербург"},
       {"79", "Еврейская автономная область"},
+      // The region code list of 2016 gives the Nenets district a code of its own; 29 is then
+      // the Arkhangelsk region alone.
+      {"83", "Ненецкий автономный округ"},
       {"86", "Ханты - Мансийский автономный округ - Югра"},
       {"87", "Чукотский автономный округ"},
       {"89", "Ямало - Ненецкий автономный округ"},

@@ -15,7 +15,7 @@ struct TCodeName {
   std::string Name;
 };
 
-// 85 regions, "01" Республика Адыгея (Адыгея) first.
+// 86 regions, "01" Республика Адыгея (Адыгея) first.
 const std::vector<TCodeName>& Regions();
 // 14 identity document types, "03" to "91".
 const std::vector<TCodeName>& DocumentTypes();

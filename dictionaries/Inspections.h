@@ -6,8 +6,8 @@
 // ignores), one child per inspection with its code in the attribute Code and its name as the
 // element's text. Texts are windows-1251.
 //
-// The shipped directory covers only part of the country; the import is the user's way to the
-// full, current register. The program writes the rebuilt file into the user's data folder,
+// The shipped directory holds the inspections of every region as they stood in 2017 to 2019 (no
+// list of 2016 itself is public); the import is the user's way to the authority's current register. The program writes the rebuilt file into the user's data folder,
 // where it is read before the shipped copy, from the next start on.
 #include <cstddef>
 #include <filesystem>

@@ -7,6 +7,25 @@ namespace talver {
 using dictionary_detail::EntryPlace;
 using dictionary_detail::TEntryReader;
 
+namespace {
+
+// The classifier's data hold a TAB inside a name (74.90.92, beside a blank); the lists show a
+// name on one line, so a TAB reads as a blank, one blank where it stands beside one.
+std::string TabsAsBlanks(std::string name) {
+  std::string out;
+  out.reserve(name.size());
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    if (name[i] != '\t') {
+      out += name[i];
+    } else if (!(out.empty() || out.back() == ' ') && (i + 1 == name.size() || name[i + 1] != ' ')) {
+      out += ' ';
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
 TOkvedDictionary TOkvedDictionary::FromDocument(const XmlDocument& doc, const std::string& fileName) {
   TOkvedDictionary dictionary;
   const std::vector<XmlElement> children = doc.DocumentElement().Children();
@@ -19,7 +38,7 @@ TOkvedDictionary TOkvedDictionary::FromDocument(const XmlDocument& doc, const st
     }
     entry.Level = level[0] - '0';
     entry.Kod = reader.ChildText("Kod");
-    entry.Name = reader.ChildText("Name");
+    entry.Name = TabsAsBlanks(reader.ChildText("Name"));
     entry.Okved = reader.OptionalChildText("OKVED");
     dictionary.entries_.push_back(std::move(entry));
   }

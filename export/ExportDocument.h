@@ -18,8 +18,8 @@ namespace talver {
 std::string FileIdentifier(const mTDeclaration& declaration, TDate today, std::string_view guid);
 
 // The document of the return: the root `Файл` with the identifier, and `Документ` for the
-// declaration's form dated `today`. Throws EXmlError when the identifier cannot be put into
-// the root element.
+// declaration's form dated `today`. Every attribute goes through the DOM, so no text of the
+// declaration can change the document's structure.
 XmlDocument BuildExportDocument(const mTDeclaration& declaration, const kTSvodSum& summary,
                                 const std::string& identifier, TDate today);
 

@@ -156,14 +156,19 @@ void WriteDocument4(XmlElement& root, const mTDeclaration& d, TDate today) {
   AddGeneral(income, "ПредДоход", d.ExpectedIncome);
 }
 
-// A file name is one entry of the folder: an identifier that would name another place (a
-// path separator typed into the inspection code or the ИНН) is refused.
+// The authority's file names hold Latin letters, digits, "_" and "-" only: an identifier with
+// anything else (a quote, a path separator or a line break typed into the inspection code or the
+// ИНН) gives no file.
 std::filesystem::path FileNameOf(const std::string& identifier) {
-  const std::string name = Cp1251ToUtf8(identifier + ".xml");
-  if (name.find('/') != std::string::npos || name.find('\0') != std::string::npos) {
-    throw std::runtime_error("Недопустимое имя файла: " + name);
+  for (const char c : identifier) {
+    const bool allowed = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '-';
+    if (!allowed) {
+      throw std::runtime_error("Недопустимое имя файла выгрузки «" + Cp1251ToUtf8(identifier) +
+                               ".xml»: в нём могут быть только латинские буквы, цифры, «_» и «-». Проверьте номер "
+                               "инспекции и ИНН.");
+    }
   }
-  return std::filesystem::path(name);
+  return std::filesystem::path(identifier + ".xml");
 }
 
 }  // namespace
@@ -185,13 +190,13 @@ std::string FileIdentifier(const mTDeclaration& d, TDate today, std::string_view
 XmlDocument BuildExportDocument(const mTDeclaration& d, const kTSvodSum& summary, const std::string& identifier,
                                 TDate today) {
   const bool form4 = IsForm4(d);
-  // The root is parsed, not built: its three attributes are written as they stand, not upper-cased.
-  const std::string header = Utf8ToCp1251("<?xml version=\"1.0\" encoding=\"windows-1251\"?><Файл ИдФайл=\"") +
-                             identifier +
-                             Utf8ToCp1251(form4 ? "\" ВерсПрог=\"1.5.0\" ВерсФорм=\"5.02\"/>"
-                                                : "\" ВерсПрог=\"Talver2016_1.5.0\" ВерсФорм=\"5.11\"/>");
-  XmlDocument document = XmlDocument::Parse(header);
+  // The three attributes of the root are written as they stand, not upper-cased; built through
+  // the DOM, whatever the identifier holds stays inside its attribute.
+  XmlDocument document = XmlDocument::Create("Файл");
   XmlElement root = document.DocumentElement();
+  root.AddAttributeAsIs("ИдФайл", identifier);
+  root.AddAttributeAsIs("ВерсПрог", form4 ? "1.5.0" : "Talver2016_1.5.0");
+  root.AddAttributeAsIs("ВерсФорм", form4 ? "5.02" : "5.11");
   if (form4) {
     WriteDocument4(root, d, today);
   } else {
@@ -244,6 +249,10 @@ std::string ExportDeclaration(const std::filesystem::path& folder, mTDeclaration
     // complete, so a failed save never leaves a partial file under the authority's name.
     WriteFileReplacing(folder / name, bytes, write);
     return name.string();
+  } catch (const std::exception& e) {
+    // The reason goes after the message, for whoever mends the folder or the declaration.
+    presenter.ShowMessage(std::string(kExportFailed) + "\n" + e.what(), kCaption, MessageIcon::Error);
+    return kFailedResult;
   } catch (...) {
     presenter.ShowMessage(kExportFailed, kCaption, MessageIcon::Error);
     return kFailedResult;

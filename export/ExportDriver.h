@@ -26,7 +26,8 @@ inline constexpr int kExportToText = 2;
 // identifier + ".xml" and returns that name (without folder); the bytes go to a temporary file
 // renamed into place when complete, so a failed save leaves no file under that name. Other
 // modes: returns the document's text, byte for byte what mode 1 saves (windows-1251, with its
-// XML declaration). After a failure: "ERROR", the failure shown through the presenter. A failing
+// XML declaration). After a failure: "ERROR", the failure shown through the presenter with its
+// reason on a second line (a file name the authority's naming rule does not allow is one). A failing
 // computation is shown too, and the export goes on with what the summary holds.
 std::string ExportDeclaration(const std::filesystem::path& folder, mTDeclaration& declaration, int mode,
                               IPresenter& presenter, const ExportEnvironment& environment = {});

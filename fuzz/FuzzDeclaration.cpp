@@ -1,72 +1,13 @@
 // Loads a declaration from arbitrary bytes. Any outcome but a crash, a sanitizer report or a
 // hang is acceptable: a good file loads, a damaged one is refused with the container's errors
-// or the conversion error. What loads must save again, to exactly its computed size, and must
-// bear what the program does with a return: the computation, the checks and the export.
+// or the conversion error. What loads must bear the checks of DeclarationUse.h.
 #include <cstdint>
-#include <cstdlib>
-#include <string>
 
-#include "check/CheckClasses.h"
-#include "compute/SvodSum.h"
-#include "export/ExportDriver.h"
-#include "model/DeclClasses.h"
-#include "platform/Errors.h"
-
-namespace {
-
-// Answers every error as a user hurrying through would: skip on the pages, cancel on the return.
-class SkippingPresenter final : public talver::IPresenter {
- public:
-  talver::CheckAnswer ShowCheckError(talver::CheckDialog dialog, std::string_view, std::string_view,
-                                     bool skipEnabled) override {
-    if (dialog == talver::CheckDialog::WholeReturn) return talver::CheckAnswer::Cancel;
-    return skipEnabled ? talver::CheckAnswer::Skip : talver::CheckAnswer::Fix;
-  }
-  void ShowMessage(std::string_view, std::string_view, talver::MessageIcon) override {}
-};
-
-void ComputeCheckAndExport(talver::mTDeclaration& declaration) {
-  SkippingPresenter presenter;
-  talver::kTSvodSum summary;
-  try {
-    summary.Compute(declaration);
-  } catch (const std::exception&) {
-    // The export and the check have their own answer to a failing computation.
-  }
-  talver::CheckConditionsPage(declaration, presenter);
-  talver::CheckPersonalDataPage(declaration, presenter);
-  talver::CheckAddressPage(declaration, presenter);
-  talver::CheckSources13Page(declaration, presenter);
-  talver::CheckForeignPage(declaration, presenter);
-  talver::CheckBusinessPage(declaration, presenter);
-  talver::CheckSocialPage(declaration, presenter);
-  talver::CheckDeclaration(declaration, presenter);
-  const talver::ExportEnvironment environment{[] { return talver::TDate(42736); },
-                                              [] { return std::string("0123ABCD-4567-89EF-0123-456789ABCDEF"); }};
-  const std::string text = talver::ExportDeclaration({}, declaration, talver::kExportToText, presenter, environment);
-  if (text.empty()) std::abort();
-}
-
-}  // namespace
+#include "fuzz/DeclarationUse.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   talver::mTDeclaration declaration;
-  try {
-    declaration.LoadFromBytes(reinterpret_cast<const char*>(data), size);
-  } catch (const talver::mEPrivBase&) {
-    return 0;
-  } catch (const talver::EConvertError&) {
-    return 0;
-  }
-  try {
-    const std::string saved = declaration.SaveToBytes();
-    if (saved.size() != declaration.StoredSize()) std::abort();
-    talver::mTDeclaration again;
-    again.LoadFromBytes(saved.data(), saved.size());
-    if (again.SaveToBytes() != saved) std::abort();
-  } catch (const talver::mEPrivBase&) {
-    // A loaded value too long to be written again is refused by the save.
-  }
-  ComputeCheckAndExport(declaration);
+  if (!talver::fuzz::Loads([&] { declaration.LoadFromBytes(reinterpret_cast<const char*>(data), size); })) return 0;
+  talver::fuzz::UseLoaded(declaration);
   return 0;
 }

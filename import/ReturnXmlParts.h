@@ -147,8 +147,6 @@ struct TGathered {
   bool InvestSheet = false;
   std::vector<mTInvestTovIncome> InvestItems;
   Currency InvestIncome;
-  // Incomes of foreign lines that sheet Ж took and that count on sheet З as well, by code.
-  std::map<std::int32_t, Currency> ForeignSecurities;
 };
 
 // Gives the foreign lines of unknown code whose incomes add up to `income` that code and

@@ -568,13 +568,14 @@ void ReadSheetZh(TReader& r, const XmlElement& body, mTDeclaration& d, TGathered
   struct Pair {
     const char* Element;
     const char* Income;
-    std::int32_t IncomeCode, ForeignCode, DeductCode;
+    std::int32_t IncomeCode, DeductCode;
   };
+  // The same codes abroad as at home: the foreign incomes page offers these pairs.
   static const Pair pairs[] = {
-      {"РасхФактДогГПХ", "СумДохДогГПХ", 2010, 2010, 403},   {"РасхФактАвтВозн", "СумАвторВозн", 2201, 2201, 404},
-      {"РасхНормАвтВозн", "СумАвторВозн", 2201, 2201, 405},  {"РасхФактУстКап", "СумДохУстКап", 1540, 1540, 315},
-      {"РасхФактПрдчСр", "СумДохПрдчСр", 1560, 1544, 317},   {"РасхФактУмДолУКО", "СумДохУмДолУКО", 1570, 1545, 318},
-      {"РасхФактДолСтр", "СумДохУстПрав", 1550, 1550, 314},
+      {"РасхФактДогГПХ", "СумДохДогГПХ", 2010, 403},   {"РасхФактАвтВозн", "СумАвторВозн", 2201, 404},
+      {"РасхНормАвтВозн", "СумАвторВозн", 2201, 405},  {"РасхФактУстКап", "СумДохУстКап", 1540, 315},
+      {"РасхФактПрдчСр", "СумДохПрдчСр", 1560, 317},   {"РасхФактУмДолУКО", "СумДохУмДолУКО", 1570, 318},
+      {"РасхФактДолСтр", "СумДохУстПрав", 1550, 314},
   };
   for (const XmlElement& sheet : body.Children()) {
     if (sheet.Name() != "ПрофНалВыч") continue;
@@ -596,10 +597,8 @@ void ReadSheetZh(TReader& r, const XmlElement& body, mTDeclaration& d, TGathered
           continue;
         }
         // Abroad each income is one line of sheet Б: those of this pair are found by their sum.
-        if (!AssignForeign(g, p.ForeignCode, p.DeductCode, income, expenses)) {
+        if (!AssignForeign(g, p.IncomeCode, p.DeductCode, income, expenses)) {
           g.Shortfall("Не удалось определить доходы из-за рубежа, к которым относятся профессиональные вычеты листа Ж");
-        } else if (p.ForeignCode == 1544 || p.ForeignCode == 1545) {
-          g.ForeignSecurities[p.ForeignCode] += income;
         }
       }
     }
@@ -623,12 +622,6 @@ void ReadSheetZ(TReader& r, const XmlElement& body, mTDeclaration& d, TGathered&
     mTCBDeduct& losses = iis ? d.IisLosses : d.SecuritiesLosses;
     const auto result = [&](const XmlElement& e) { return r.RequiredChild(e, "РасчФинРез"); };
     const auto add = [&](std::int32_t code, std::int32_t deductCode, Currency amount, Currency deduct) {
-      // Foreign incomes of sheet Ж under codes of the individual account are counted here too.
-      if (iis && g.ForeignSecurities.count(code) != 0) {
-        const Currency counted = Min(g.ForeignSecurities[code], amount);
-        amount -= counted;
-        g.ForeignSecurities[code] -= counted;
-      }
       if (amount > Currency() || deduct > Currency()) g.Items13.push_back(Item(code, deductCode, amount, deduct));
     };
     // A REPO or loan loss reduces the income of the market it was made on; splitting the

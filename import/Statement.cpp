@@ -1,6 +1,5 @@
 #include "import/Statement.h"
 
-#include <fstream>
 #include <map>
 #include <optional>
 #include <utility>
@@ -13,6 +12,7 @@
 #include "dictionaries/IncomeDictionary.h"
 #include "import/StatementParts.h"
 #include "model/DeclClasses.h"
+#include "platform/FileAccess.h"
 #include "platform/Math2.h"
 #include "platform/Text1251.h"
 
@@ -44,26 +44,13 @@ TStatement ReadStatement(std::string_view bytes, const std::string& source) {
 }
 
 TStatement ReadStatementFile(const std::filesystem::path& path) {
-  const std::string source = path.filename().string();
-  std::error_code error;
-  const std::filesystem::file_status status = std::filesystem::status(path, error);
-  if (error || !std::filesystem::exists(status)) throw EStatement(path.string() + ": файл не найден");
-  // Nothing but a regular file is opened: a FIFO or a device would block or never end.
-  if (!std::filesystem::is_regular_file(status)) throw EStatement(path.string() + ": не является обычным файлом");
-  const std::uintmax_t size = std::filesystem::file_size(path, error);
-  if (!error && size > kStatementMaxBytes) {
-    throw EStatement(path.string() + ": файл слишком велик для отчета брокера (" + std::to_string(size) +
-                     " байт, допустимо не более " + std::to_string(kStatementMaxBytes) + ")");
+  std::string bytes;
+  try {
+    bytes = ReadWholeFile(path, kStatementMaxBytes);
+  } catch (const FileError& e) {
+    throw EStatement(path.string() + ": " + e.Reason());
   }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw EStatement(path.string() + ": не удается открыть файл");
-  // One byte past the bound, so that a file grown since it was measured is still refused.
-  std::string bytes(kStatementMaxBytes + 1, '\0');
-  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (in.bad()) throw EStatement(path.string() + ": не удается прочитать файл");
-  bytes.resize(static_cast<std::size_t>(in.gcount()));
-  if (bytes.size() > kStatementMaxBytes) throw EStatement(path.string() + ": файл слишком велик для отчета брокера");
-  return ReadStatement(bytes, source);
+  return ReadStatement(bytes, path.filename().string());
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -1,5 +1,6 @@
 #include "model/DeclClasses.h"
 
+#include <new>
 #include <optional>
 
 #include "platform/Errors.h"
@@ -278,6 +279,7 @@ void mTDeclaration::LoadFromBytes(const char* data, std::size_t size) {
 
 std::string DescribeFileError(const std::exception& error) {
   if (dynamic_cast<const EConvertError*>(&error) != nullptr) return std::string(StorageMessages::BadFormat);
+  if (dynamic_cast<const std::bad_alloc*>(&error) != nullptr) return std::string(StorageMessages::OutOfMemory);
   return error.what();
 }
 

@@ -181,7 +181,8 @@ class mTDeclaration {
 };
 
 // What to tell the user about a file that could not be opened or saved: the container's own
-// message, and for text that does not parse the message of a damaged file.
+// message; for text that does not parse, that of a damaged file; for memory that ran out, that
+// of too little memory.
 std::string DescribeFileError(const std::exception& error);
 
 }  // namespace talver

@@ -1,22 +1,15 @@
 #include "platform/XmlDom.h"
 
-#include <fcntl.h>
 #include <libxml/SAX2.h>
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
 #include <libxml/tree.h>
 #include <libxml/xmlerror.h>
 #include <libxml/xmlsave.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <algorithm>
 #include <climits>
-#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "platform/Text1251.h"
 
@@ -114,8 +107,6 @@ void* ParseWith(std::string_view bytes, const char* encoding, const std::string&
   return doc;
 }
 
-std::string SystemError(int error) { return std::strerror(error); }
-
 // What the guarded parser watches while it reads bytes from outside.
 struct ParseGuard {
   int Depth = 0;
@@ -208,8 +199,12 @@ XmlElement XmlElement::AppendElement(std::string_view name) {
 }
 
 void XmlElement::AddAttribute(std::string_view name, std::string_view value1251) {
+  AddAttributeAsIs(name, UpperCase1251(value1251));
+}
+
+void XmlElement::AddAttributeAsIs(std::string_view name, std::string_view value1251) {
   const std::string valid = ValidName(name);
-  const std::string value = LibraryText(UpperCase1251(value1251));
+  const std::string value = LibraryText(value1251);
   xmlNode* node = NodeOf(node_);
   // Both calls keep the value as plain text: the library escapes it when writing.
   const xmlAttr* attr = FindAttribute(node, valid) ? xmlSetProp(node, Chars(valid), Chars(value))
@@ -265,11 +260,26 @@ XmlDocument XmlDocument::ParseUtf8(std::string_view utf8) {
   return XmlDocument(ParseWith(utf8, "UTF-8", "Текст"));
 }
 
+XmlDocument XmlDocument::Create(std::string_view rootName) {
+  InitLibrary();
+  const std::string valid = ValidName(rootName);
+  xmlDoc* doc = xmlNewDoc(reinterpret_cast<const xmlChar*>("1.0"));
+  if (doc == nullptr) throw EXmlError("Недостаточно памяти для документа XML");
+  XmlDocument document(doc);
+  doc->encoding = xmlStrdup(reinterpret_cast<const xmlChar*>("windows-1251"));
+  xmlNode* root = xmlNewDocNode(doc, nullptr, Chars(valid), nullptr);
+  if (doc->encoding == nullptr || root == nullptr) throw EXmlError("Недостаточно памяти для документа XML");
+  xmlDocSetRootElement(doc, root);
+  return document;
+}
+
 XmlDocument XmlDocument::LoadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw EXmlError("Не удалось открыть файл " + path.string());
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw EXmlError("Не удалось прочитать файл " + path.string());
+  std::string bytes;
+  try {
+    bytes = ReadWholeFile(path, kMaxFileSize);
+  } catch (const FileError& e) {
+    throw EXmlError(e.what());
+  }
   return XmlDocument(ParseWith(bytes, nullptr, "Файл " + path.string()));
 }
 
@@ -278,30 +288,13 @@ XmlDocument XmlDocument::ParseUntrusted(std::string_view bytes, const XmlReadLim
 }
 
 XmlDocument XmlDocument::LoadUntrustedFile(const std::filesystem::path& path, const XmlReadLimits& limits) {
-  const std::string source = "Файл " + path.string();
-  std::error_code error;
-  const std::filesystem::file_status status = std::filesystem::status(path, error);
-  if (error || !std::filesystem::exists(status)) {
-    throw EXmlError("Не удалось открыть файл " + path.string(), EXmlError::Fault::NotAFile);
+  std::string bytes;
+  try {
+    bytes = ReadWholeFile(path, limits.MaxBytes);
+  } catch (const FileError& e) {
+    throw EXmlError(e.what(), e.kind() == FileError::Kind::TooLarge ? EXmlError::Fault::TooLarge : EXmlError::Fault::NotAFile);
   }
-  if (!std::filesystem::is_regular_file(status)) {
-    throw EXmlError(source + " не является обычным файлом", EXmlError::Fault::NotAFile);
-  }
-  const std::uintmax_t size = std::filesystem::file_size(path, error);
-  if (!error && size > limits.MaxBytes) {
-    throw EXmlError(source + " слишком велик: " + std::to_string(size) + " байт, допустимо не более " +
-                        std::to_string(limits.MaxBytes),
-                    EXmlError::Fault::TooLarge);
-  }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw EXmlError("Не удалось открыть файл " + path.string(), EXmlError::Fault::NotAFile);
-  // Read one byte past the bound, so that a file grown since it was measured is still refused.
-  const std::uintmax_t expected = error ? limits.MaxBytes : std::min<std::uintmax_t>(size, limits.MaxBytes);
-  std::string bytes(static_cast<std::size_t>(expected) + 1, '\0');
-  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (in.bad()) throw EXmlError("Не удалось прочитать файл " + path.string(), EXmlError::Fault::NotAFile);
-  bytes.resize(static_cast<std::size_t>(in.gcount()));
-  return XmlDocument(ParseGuarded(bytes, limits, source));
+  return XmlDocument(ParseGuarded(bytes, limits, "Файл " + path.string()));
 }
 
 XmlDocument::XmlDocument(XmlDocument&& other) noexcept : doc_(other.doc_) { other.doc_ = nullptr; }
@@ -343,41 +336,10 @@ std::string XmlDocument::Serialize() const {
 }
 
 void XmlDocument::Save(const std::filesystem::path& path, const XmlWriteCall& write) const {
-  WriteFileReplacing(path, Serialize(), write);
-}
-
-void WriteFileReplacing(const std::filesystem::path& path, std::string_view bytes, const XmlWriteCall& write) {
-  const std::string target = path.string();
-  const auto fail = [&](const std::string& what, int error) {
-    throw EXmlError("Не удалось сохранить файл " + target + ": " + what + " (" + SystemError(error) + ")");
-  };
-  std::filesystem::path folder = path.parent_path();
-  if (folder.empty()) folder = ".";
-  std::string temp = (folder / ("." + path.filename().string() + ".tmp-XXXXXX")).string();
-  const int fd = mkstemp(temp.data());
-  if (fd < 0) fail("не создан временный файл", errno);
-  const auto abandon = [&](const std::string& what, int error, bool open) {
-    if (open) close(fd);
-    unlink(temp.c_str());
-    fail(what, error);
-  };
-  fchmod(fd, 0644);
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const long n = write ? write(fd, bytes.data() + done, bytes.size() - done)
-                         : static_cast<long>(::write(fd, bytes.data() + done, bytes.size() - done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0 || static_cast<std::size_t>(n) > bytes.size() - done) abandon("ошибка записи", n < 0 ? errno : EIO, true);
-    done += static_cast<std::size_t>(n);
-  }
-  if (fsync(fd) != 0) abandon("ошибка записи на диск", errno, true);
-  if (close(fd) != 0) abandon("ошибка закрытия", errno, false);
-  if (std::rename(temp.c_str(), target.c_str()) != 0) abandon("файл не заменён", errno, false);
-  // The rename itself reaches the disk with the folder's entry.
-  const int dirFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-  if (dirFd >= 0) {
-    fsync(dirFd);
-    close(dirFd);
+  try {
+    WriteFileReplacing(path, Serialize(), write);
+  } catch (const FileError& e) {
+    throw EXmlError(e.what());
   }
 }
 

@@ -16,6 +16,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/FileAccess.h"
+
 namespace talver {
 
 // Any failure of the DOM: text that is not well-formed XML, an invalid name, a failed save.
@@ -53,6 +55,8 @@ class XmlElement {
   // value in place: an element never carries one attribute twice. Quotes, "&" and "<" are
   // escaped when the document is written; control characters XML cannot carry become blanks.
   void AddAttribute(std::string_view name, std::string_view value1251);
+  // The same with the value as it stands, not upper-cased.
+  void AddAttributeAsIs(std::string_view name, std::string_view value1251);
   // Appends text content (windows-1251), written escaped and not upper-cased.
   void AppendText(std::string_view text1251);
 
@@ -72,9 +76,8 @@ class XmlElement {
   void* node_;  // xmlNode*
 };
 
-// The write call a save makes, as POSIX write(2): bytes written, or -1 with errno set.
-// Tests put in one that fails part-way, as a full disk would.
-using XmlWriteCall = std::function<long(int fd, const char* data, std::size_t size)>;
+// The write call a save makes (see FileAccess.h); tests put in one that fails part-way.
+using XmlWriteCall = WriteCall;
 
 // One XML document, owned; movable, not copyable.
 class XmlDocument {
@@ -86,16 +89,20 @@ class XmlDocument {
   // Parses UTF-8 text whatever encoding its declaration names (the declaration then only
   // describes the file the document is saved to).
   static XmlDocument ParseUtf8(std::string_view utf8);
-  // Reads and parses a file; a file that cannot be read is an EXmlError naming the path.
+  // A new document of one empty root element, declared and saved in windows-1251.
+  static XmlDocument Create(std::string_view rootName);
+  // Reads and parses a file of at most kMaxFileSize bytes; a file that cannot be read (a
+  // folder, a FIFO, one that changes while it is read) is an EXmlError naming the path.
   static XmlDocument LoadFile(const std::filesystem::path& path);
+  static constexpr std::size_t kMaxFileSize = std::size_t{256} << 20;
   // Parses bytes nobody vouches for. Refused, each with its Fault: more than MaxBytes (before
   // any parsing), any document type declaration (the parser stops where it meets "<!DOCTYPE",
   // so no entity is ever declared, let alone expanded), elements nested deeper than MaxDepth
   // (the parser stops there too), and text that is not well-formed. Nothing is loaded from the
   // network or the disk.
   static XmlDocument ParseUntrusted(std::string_view bytes, const XmlReadLimits& limits = {});
-  // The same for a file: only a regular file is read (a FIFO or a device is refused without
-  // being opened), and its size is checked before a byte of it is read.
+  // The same for a file, read with ReadWholeFile (FileAccess.h): only a regular file (a FIFO or
+  // a device is refused without being opened), its size checked before a byte of it is read.
   static XmlDocument LoadUntrustedFile(const std::filesystem::path& path, const XmlReadLimits& limits = {});
 
   XmlDocument(XmlDocument&& other) noexcept;
@@ -110,8 +117,7 @@ class XmlDocument {
 
   // The whole document as windows-1251 bytes with its XML declaration: exactly what Save writes.
   std::string Serialize() const;
-  // Writes Serialize() to `path`, replacing an existing file. The bytes go to a temporary
-  // file beside it, which is synced and then renamed over the target, so a failed save leaves
+  // Writes Serialize() to `path` with WriteFileReplacing (FileAccess.h): a failed save leaves
   // the old file (or none) under that name and no temporary behind. Throws EXmlError.
   void Save(const std::filesystem::path& path, const XmlWriteCall& write = {}) const;
 
@@ -119,8 +125,5 @@ class XmlDocument {
   explicit XmlDocument(void* doc) : doc_(doc) {}
   void* doc_;  // xmlDoc*
 };
-
-// Replaces the file at `path` with `bytes` the way XmlDocument::Save does.
-void WriteFileReplacing(const std::filesystem::path& path, std::string_view bytes, const XmlWriteCall& write = {});
 
 }  // namespace talver

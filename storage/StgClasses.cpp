@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
+#include <new>
 
 #include "platform/Errors.h"
 #include "platform/NumberText.h"
@@ -53,53 +54,88 @@ std::string StorageMessages::CannotOpen(const std::filesystem::path& path) {
   return "Ошибка чтения файла: " + path.string() + "\rВозможно он занят, или с признаком 'read only'";
 }
 
+std::string StorageMessages::TooLarge(std::uint64_t size) {
+  return "Декларация слишком велика для файла: " + std::to_string(size) + " байт, допускается не более " +
+         std::to_string(kMaxFileSize) + ".";
+}
+
+std::string StorageMessages::CannotRead(const std::filesystem::path& path, std::string_view reason) {
+  return "Ошибка чтения файла: " + path.string() + "\r" + std::string(reason);
+}
+
+std::string StorageMessages::CannotWrite(const std::filesystem::path& path, std::string_view reason) {
+  return "Ошибка записи файла: " + path.string() + "\r" + std::string(reason);
+}
+
+namespace {
+
+// The container's error for a failed read: its own words first, the reason after.
+[[noreturn]] void ThrowReadError(const FileError& e, const std::filesystem::path& path) {
+  switch (e.kind()) {
+    case FileError::Kind::Missing:
+      throw mEBadStorage(StorageMessages::NotFound(path), 21);
+    case FileError::Kind::Busy:
+    case FileError::Kind::Open:
+      throw mEBadStorage(StorageMessages::CannotOpen(path) + "\r" + e.Reason(), 21);
+    case FileError::Kind::Empty:
+      throw mEMemoryAllocate(Message(StorageMessages::ZeroLength), 25);
+    case FileError::Kind::TooLarge:
+      throw mEBadStorage(Message(StorageMessages::BadFormat) + "\r" + e.Reason(), StorageCodes::TooLarge);
+    case FileError::Kind::Changed:
+      throw mEBadStorage(Message(StorageMessages::BadFormat) + "\r" + e.Reason(), StorageCodes::Changed);
+    case FileError::Kind::NotRegular:
+    case FileError::Kind::Read:
+    case FileError::Kind::Write:
+      break;
+  }
+  throw mEBadStorage(StorageMessages::CannotRead(path, e.Reason()), 21);
+}
+
+}  // namespace
+
 // ---------------------------------------------------------------------------------------------
 // mTFileLoader
 
-mTFileLoader::mTFileLoader(const std::filesystem::path& fileName, std::uint32_t size, bool readOnly)
+mTFileLoader::mTFileLoader(const std::filesystem::path& fileName, std::uint32_t size, bool readOnly,
+                           const ReadCall& read)
     : FileName(fileName), ReadOnly(readOnly) {
   try {
-    file_ = readOnly ? MappedFile::OpenForReading(fileName) : MappedFile::CreateForWriting(fileName, size);
-  } catch (const MappedFile::Error& e) {
-    switch (e.stage()) {
-      case MappedFile::Stage::Missing:
-        throw mEBadStorage(StorageMessages::NotFound(fileName), 21);
-      case MappedFile::Stage::Open:
-        throw mEBadStorage(StorageMessages::CannotOpen(fileName), 21);
-      case MappedFile::Stage::Empty:
-        throw mEMemoryAllocate(Message(StorageMessages::ZeroLength), 25);
-      case MappedFile::Stage::Mapping:
-        throw mEMemoryAllocate(Message(StorageMessages::NoMapping), 26);
-      case MappedFile::Stage::View:
-      case MappedFile::Stage::Commit:
-        throw mEMemoryAllocate(Message(StorageMessages::NoMapping), 27);
+    if (readOnly) {
+      bytes_ = ReadWholeFile(fileName, kMaxFileSize, read);
+    } else {
+      if (size == 0) throw mEMemoryAllocate(Message(StorageMessages::ZeroLength), 25);
+      if (size > kMaxFileSize) throw mEWriteStorage(StorageMessages::TooLarge(size), StorageCodes::TooLarge);
+      writer_.emplace(fileName);
+      bytes_.assign(size, '\0');
     }
-    throw;
+  } catch (const FileError& e) {
+    if (readOnly) ThrowReadError(e, fileName);
+    throw mEBadStorage(StorageMessages::CannotWrite(fileName, e.Reason()), 21);
+  } catch (const std::bad_alloc&) {
+    writer_.reset();
+    throw mEMemoryAllocate(Message(StorageMessages::OutOfMemory), 26);
   }
-  if (file_->Size() > std::numeric_limits<std::uint32_t>::max()) {
-    file_.reset();
-    throw mEMemoryAllocate(Message(StorageMessages::NoMapping), 26);
-  }
-  Memory = file_->Data();
-  Size = static_cast<std::uint32_t>(file_->Size());
+  Memory = bytes_.data();
+  Size = static_cast<std::uint32_t>(bytes_.size());
   Active = true;
 }
 
 mTFileLoader::~mTFileLoader() { Release(); }
 
-void mTFileLoader::Commit() {
-  if (!file_) throw mEMemoryAllocate(Message(StorageMessages::NoMemory), 50);
+void mTFileLoader::Commit(const WriteCall& write) {
+  if (!writer_) throw mEMemoryAllocate(Message(StorageMessages::NoMemory), 50);
   try {
-    file_->Commit();
-  } catch (const MappedFile::Error&) {
+    writer_->Commit(bytes_, write);
+  } catch (const FileError& e) {
     Release();
-    throw mEBadStorage(StorageMessages::CannotOpen(FileName), 21);
+    throw mEBadStorage(StorageMessages::CannotWrite(FileName, e.Reason()), StorageCodes::SaveFailed);
   }
   Release();
 }
 
 void mTFileLoader::Release() noexcept {
-  if (file_) file_.reset();
+  writer_.reset();
+  std::string().swap(bytes_);
   Memory = nullptr;
   Active = false;
   Size = 0;
@@ -181,49 +217,81 @@ void mTDocumentStorage::CreateStream(std::string_view name) {
   StreamName = std::string(name);
 }
 
+namespace {
+
+// The key of a stream in the index: a hash of its name above the offset of its item.
+std::uint32_t NameHash(std::string_view name) {
+  std::uint32_t hash = 2166136261u;
+  for (const char c : name) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+  return hash;
+}
+
+std::uint64_t IndexKey(std::uint32_t hash, std::uint32_t offset) { return (std::uint64_t{hash} << 32) | offset; }
+
+// The text of an item the index holds (its length was read when it was indexed).
+std::string_view IndexedItem(const char* memory, std::uint32_t offset) {
+  std::uint32_t length = 0;
+  for (std::uint32_t i = 0; i < 4; ++i) length = length * 10 + static_cast<std::uint32_t>(memory[offset + i] - '0');
+  return std::string_view(memory + offset + 4, length);
+}
+
+}  // namespace
+
 void mTDocumentStorage::BuildStreamIndex() {
   indexed_ = true;
   std::uint32_t pos = kHeaderSize;
   while (pos < size_) {
-    if (Memory[pos] == '\0') return;  // zero bytes after the last item carry nothing
+    if (Memory[pos] == '\0') break;  // zero bytes after the last item carry nothing
     if (size_ - pos < 4) {
       damaged_ = true;
-      return;
+      break;
     }
     std::uint32_t length = 0;
     for (int i = 0; i < 4; ++i) {
       const char c = Memory[pos + static_cast<std::uint32_t>(i)];
       if (c < '0' || c > '9') {
         damaged_ = true;
-        return;
+        break;
       }
       length = length * 10 + static_cast<std::uint32_t>(c - '0');
     }
-    pos += 4;
-    if (length > size_ - pos) {
+    if (damaged_) break;
+    if (length > size_ - pos - 4) {
       damaged_ = true;
-      return;
+      break;
     }
-    const std::string_view text(Memory + pos, length);
-    if (!text.empty() && text.front() == '@') streams_[text].push_back(pos - 4);
-    pos += length;
+    const std::string_view text(Memory + pos + 4, length);
+    if (!text.empty() && text.front() == '@') streams_.push_back(IndexKey(NameHash(text), pos));
+    pos += 4 + length;
   }
+  // Eight bytes a stream, sorted by name hash and then by place in the file.
+  std::sort(streams_.begin(), streams_.end());
 }
 
 void mTDocumentStorage::OpenStream(std::string_view name) {
   if (!Initialized) throw mEObjectAccess(Message(StorageMessages::Uninitialized), 211);
   if (!indexed_) BuildStreamIndex();
-  const auto found = streams_.find(name);
-  if (found == streams_.end()) {
-    if (damaged_) ThrowBadFormat(StorageCodes::DamagedBefore);
-    throw mEOpenStream(Message(StorageMessages::NoStream), 210);
-  }
+  const std::uint32_t hash = NameHash(name);
   // A stream is read where the reader has got to: the first item holding its name at or after
   // the cursor, else the first in the file. A reader that follows the writer's order thus finds
   // every stream at its marker even when some value of the file happens to equal a stream's name.
-  const std::vector<std::uint32_t>& starts = found->second;
-  const auto next = std::lower_bound(starts.begin(), starts.end(), Position);
-  Position = (next != starts.end() ? *next : starts.front()) + 4 + static_cast<std::uint32_t>(name.size());
+  std::optional<std::uint32_t> first;
+  std::optional<std::uint32_t> next;
+  for (auto it = std::lower_bound(streams_.begin(), streams_.end(), IndexKey(hash, 0));
+       it != streams_.end() && (*it >> 32) == hash; ++it) {
+    const auto offset = static_cast<std::uint32_t>(*it);
+    if (IndexedItem(Memory, offset) != name) continue;  // another name of the same hash
+    if (!first) first = offset;
+    if (offset >= Position) {
+      next = offset;
+      break;
+    }
+  }
+  if (!first) {
+    if (damaged_) ThrowBadFormat(StorageCodes::DamagedBefore);
+    throw mEOpenStream(Message(StorageMessages::NoStream), 210);
+  }
+  Position = next.value_or(*first) + 4 + static_cast<std::uint32_t>(name.size());
   StreamName = std::string(name);
 }
 
@@ -232,6 +300,10 @@ void mTDocumentStorage::WriteItem(std::string_view text, std::uint16_t readOnlyC
   if (!Initialized) throw mEObjectAccess(Message(StorageMessages::Uninitialized), uninitializedCode);
   if (text.size() > kMaxItemText) throw mEWriteStorage(Message(StorageMessages::TooLong), StorageCodes::ValueTooLong);
   if (counting_) {
+    // A document too large for a file is refused before anything is written, not wrapped around.
+    if (4 + text.size() > kMaxFileSize - Position) {
+      throw mEWriteStorage(StorageMessages::TooLarge(std::uint64_t{Position} + 4 + text.size()), StorageCodes::TooLarge);
+    }
     Position += 4 + static_cast<std::uint32_t>(text.size());
     return;
   }

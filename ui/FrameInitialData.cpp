@@ -17,6 +17,7 @@
 #include "platform/Errors.h"
 #include "platform/NumberText.h"
 #include "ui/MaskedEdit.h"
+#include "ui/Seams.h"
 #include "ui/UiText.h"
 
 namespace talver {
@@ -82,15 +83,20 @@ TfrInitialData::TfrInitialData(QWidget* owner, TPageHost& host) : TThinkingFrame
   gbCommon->setObjectName(QStringLiteral("gbCommon"));
   auto* commonLayout = new QGridLayout(gbCommon);
   auto* lbInspection = new QLabel(QStringLiteral("Номер инспекции"), gbCommon);
-  edInspection = new TMaskedEdit(gbCommon, EditType::edtNone, 4);
+  // Typed or picked. Any text is taken as it stands, so that a file's code is shown as the file
+  // holds it; the page's check says what a code must be.
+  edInspection = new TMaskedEdit(gbCommon, EditType::edtNone, 0);
   edInspection->setObjectName(QStringLiteral("edInspection"));
-  edInspection->setReadOnly(true);
   edInspection->setFixedWidth(80);
+  edInspection->setToolTip(QStringLiteral("Четыре цифры кода инспекции; или выберите ее в справочнике"));
   lbInspection->setBuddy(edInspection);
   btInspection = new QToolButton(gbCommon);
   btInspection->setObjectName(QStringLiteral("btInspection"));
   btInspection->setText(QStringLiteral("..."));
   btInspection->setToolTip(QStringLiteral("Справочник инспекций"));
+  lbInspectionName = new QLabel(gbCommon);
+  lbInspectionName->setObjectName(QStringLiteral("lbInspectionName"));
+  lbInspectionName->setWordWrap(true);
   auto* lbCorrection = new QLabel(QStringLiteral("Номер корректировки"), gbCommon);
   edCorrection = new TMaskedEdit(gbCommon, EditType::edtDigital, 3);
   edCorrection->setObjectName(QStringLiteral("edCorrection"));
@@ -112,6 +118,7 @@ TfrInitialData::TfrInitialData(QWidget* owner, TPageHost& host) : TThinkingFrame
   commonLayout->addWidget(lbInspection, 0, 0);
   commonLayout->addWidget(edInspection, 0, 1);
   commonLayout->addWidget(btInspection, 0, 2);
+  commonLayout->addWidget(lbInspectionName, 0, 3);
   commonLayout->addWidget(lbCorrection, 1, 0);
   auto* correctionRow = new QHBoxLayout;
   correctionRow->setSpacing(0);
@@ -232,6 +239,10 @@ TfrInitialData::TfrInitialData(QWidget* owner, TPageHost& host) : TThinkingFrame
   rbForm[form]->setChecked(true);
   edInspection->setText(FromModel(d.InspectionCode));
   inspectionName_ = d.InspectionName;
+  if (inspectionName_.empty()) {
+    if (const std::optional<InspectionChoice> known = Host().FindInspection(d.InspectionCode)) inspectionName_ = known->Name;
+  }
+  ShowInspectionName();
   btInspection->setEnabled(Host().InspectionsAvailable());
   edCorrection->setText(NumberField(d.CorrectionNumber));
   if (d.TaxpayerCategory < 7 && rbCategory[d.TaxpayerCategory] != nullptr) {
@@ -253,6 +264,8 @@ TfrInitialData::TfrInitialData(QWidget* owner, TPageHost& host) : TThinkingFrame
   filling_ = false;
 
   connect(btInspection, &QToolButton::clicked, this, &TfrInitialData::PickInspection);
+  connect(edInspection, &TMaskedEdit::Change, this, &TfrInitialData::InspectionTyped);
+  connect(edInspection, &QLineEdit::editingFinished, this, &TfrInitialData::ReportUnknownInspection);
   connect(formGroup, &QButtonGroup::idToggled, this, [this](int, bool checked) {
     if (!checked) return;
     ApplyForm(true);
@@ -377,8 +390,28 @@ void TfrInitialData::PickInspection() {
   const std::string current = ToModel(edInspection->text());
   const std::optional<InspectionChoice> choice = Host().PickInspection(this, current);
   if (!choice || choice->Code == current) return;
-  inspectionName_ = choice->Name;
   edInspection->setText(FromModel(choice->Code));
+  // The row chosen, which need not be the first of its code.
+  inspectionName_ = choice->Name;
+  ShowInspectionName();
+}
+
+void TfrInitialData::ShowInspectionName() { lbInspectionName->setText(FromModel(inspectionName_)); }
+
+void TfrInitialData::InspectionTyped() {
+  if (filling_) return;
+  const std::optional<InspectionChoice> known = Host().FindInspection(ToModel(edInspection->text()));
+  inspectionName_ = known ? known->Name : std::string();
+  ShowInspectionName();
+}
+
+void TfrInitialData::ReportUnknownInspection() {
+  const std::string code = ToModel(edInspection->text());
+  if (code == reportedUnknown_ || InspectionCodeError(code) || Host().FindInspection(code)) return;
+  reportedUnknown_ = code;
+  Host().Presenter().ShowMessage("Инспекции с кодом " + code +
+                                     " нет в справочнике. Проверьте код или загрузите справочник СОУН.",
+                                 kProductName, MessageIcon::Information);
 }
 
 void TfrInitialData::StoreData() {
@@ -411,11 +444,13 @@ std::uint16_t TfrInitialData::CheckData() {
 void TfrInitialData::ShowError(std::uint16_t code) {
   switch (code) {
     case 1:
-      if (Host().InspectionsAvailable()) {
+      // No code yet: the picker, when there is a directory; a wrong code: the field, to mend it.
+      if (Host().InspectionsAvailable() && edInspection->text().isEmpty()) {
         btInspection->setFocus();
         PickInspection();
       } else {
         edInspection->setFocus();
+        edInspection->selectAll();
       }
       break;
     case 2:

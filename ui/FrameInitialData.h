@@ -37,10 +37,18 @@ class TfrInitialData : public TThinkingFrame {
   void ApplySigner();
   void UpdateDeductionButton();
   void IncomeBoxToggled(QCheckBox* box, bool ticked);
+  // A typed code takes its name from the directory, or none.
+  void InspectionTyped();
+  // Says once for each code that the directory does not know a well-formed code.
+  void ReportUnknownInspection();
+  // The inspection's name beside its code: the picker's choice, the directory's name of a typed
+  // code, or the name the file keeps; empty for a code the directory does not know.
+  void ShowInspectionName();
 
   QRadioButton* rbForm[3];
   TMaskedEdit* edInspection;
   QToolButton* btInspection;
+  QLabel* lbInspectionName;
   TMaskedEdit* edCorrection;
   QRadioButton* rbCategory[7] = {};
   QCheckBox* cbRussian;
@@ -60,6 +68,7 @@ class TfrInitialData : public TThinkingFrame {
   QCheckBox* cbAutoCount;
 
   std::string inspectionName_;
+  std::string reportedUnknown_;
   std::uint8_t legacySections_ = 0;
   bool filling_ = true;
 };

@@ -153,6 +153,16 @@ TfrThirteenPercent::TfrThirteenPercent(QWidget* owner, TPageHost& host, PageId i
   extras->addWidget(gbFarm);
   extras->addStretch();
   layout->addLayout(extras);
+  if (specialists_) {
+    // The dialog still takes a contract's expenses (403): they are the user's and stay in the file.
+    auto* note = new QLabel(QStringLiteral("Нерезиденту вычеты статей 218 - 221 НК РФ не предоставляются "
+                                           "(п. 4 ст. 210 НК РФ): расходы по договорам (код 403) сохраняются в "
+                                           "декларации, но налоговую базу не уменьшают."),
+                            this);
+    note->setObjectName(QStringLiteral("lbNoDeductions"));
+    note->setWordWrap(true);
+    layout->addWidget(note);
+  }
 
   // Fill from the model.
   filling_ = true;

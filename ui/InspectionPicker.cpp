@@ -34,6 +34,14 @@ std::optional<std::vector<InspectionChoice>> LoadInspectionDirectory(const std::
   }
 }
 
+std::optional<InspectionChoice> FindInspectionIn(const std::vector<InspectionChoice>& inspections,
+                                                 const std::string& code) {
+  for (const InspectionChoice& inspection : inspections) {
+    if (inspection.Code == code) return inspection;
+  }
+  return std::nullopt;
+}
+
 SounImport DictionaryImport() {
   return [](const std::filesystem::path& from, const std::filesystem::path& to, const std::string& version,
             const std::string& date) { ImportSounRegister(from, to, version, date); };

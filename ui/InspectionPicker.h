@@ -41,6 +41,10 @@ struct TImportSettings {
 // The import of the register into a directory file.
 SounImport DictionaryImport();
 
+// The first inspection of `code` in a directory's list, or none.
+std::optional<InspectionChoice> FindInspectionIn(const std::vector<InspectionChoice>& inspections,
+                                                 const std::string& code);
+
 class TfmInspections : public QDialog {
   Q_OBJECT
  public:

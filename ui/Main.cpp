@@ -23,6 +23,7 @@
 #include "dictionaries/IncomeDictionary.h"
 #include "export/ExportDriver.h"
 #include "import/ReturnXml.h"
+#include "platform/FileAccess.h"
 #include "platform/ProgramFolder.h"
 #include "ui/About.h"
 #include "ui/CompositePages.h"
@@ -199,6 +200,8 @@ TFormMain::TFormMain(const QStringList& arguments, TUiEnvironment environment, Q
   if (arguments.size() == 1 || arguments.size() == 2) {
     const QString path = arguments[0].toLower() == QLatin1String("-p") ? arguments.value(1) : arguments[0];
     try {
+      // Saves killed half-way leave their temporaries beside the file; none of them is a live save.
+      RemoveStaleTemporaries(ToPath(path).parent_path());
       if (path.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive)) {
         loaded = ImportXml(path);
       } else {
@@ -387,6 +390,10 @@ std::optional<InspectionChoice> TFormMain::PickInspection(QWidget* parent, const
   }
   (void)parent;
   return InspectionPicker_->Execute(currentCode);
+}
+
+std::optional<InspectionChoice> TFormMain::FindInspection(const std::string& code) const {
+  return FindInspectionIn(inspections_, code);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -48,6 +48,7 @@ class TFormMain : public QMainWindow, public TPageHost {
   void SetNavigationEnabled(NavButton button, bool enabled) override;
   bool InspectionsAvailable() const override { return InspectionsAvailable_; }
   std::optional<InspectionChoice> PickInspection(QWidget* parent, const std::string& currentCode) override;
+  std::optional<InspectionChoice> FindInspection(const std::string& code) const override;
   const TCountryDirectory* Countries() const override { return CountryPicker_ ? &*CountryPicker_ : nullptr; }
   const TOkvedDictionary* Okved() const override { return OkvedDictionary_ ? &*OkvedDictionary_ : nullptr; }
   const TCurrencyRates* CurrencyRates() const override { return CurrencyRates_ ? &*CurrencyRates_ : nullptr; }

@@ -50,6 +50,8 @@ class TPageHost {
   // The tax inspection directory and its picker.
   virtual bool InspectionsAvailable() const = 0;
   virtual std::optional<InspectionChoice> PickInspection(QWidget* parent, const std::string& currentCode) = 0;
+  // The directory's inspection of a typed code (the first of that code), or none.
+  virtual std::optional<InspectionChoice> FindInspection(const std::string& code) const = 0;
   // The dictionaries read at start-up; nullptr when the file is missing or unreadable.
   virtual const TCountryDirectory* Countries() const { return nullptr; }
   virtual const TOkvedDictionary* Okved() const { return nullptr; }

@@ -2,6 +2,9 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
+#include <string>
+#include <utility>
 
 #include "check/CheckClasses.h"
 #include "compute/SvodSum.h"
@@ -110,6 +113,10 @@ TEST(WholeReturnCheck, EachRuleWithItsMessagePageAndItem) {
   };
   const Case cases[] = {
       {"1 no inspection", [](mTDeclaration& d) { d.InspectionCode.clear(); }, {cond, "Не введен номер инспекции", 1, 1}},
+      {"1 inspection with a letter", [](mTDeclaration& d) { d.InspectionCode = "77A1"; },
+       {cond, "Номер инспекции должен состоять из четырех цифр", 1, 1}},
+      {"1 inspection of no region", [](mTDeclaration& d) { d.InspectionCode = "8801"; },
+       {cond, "Первые две цифры номера инспекции (88) не являются кодом региона", 1, 1}},
       {"2 representative without a name", [](mTDeclaration& d) { d.SignerKind = 1, d.RepresentativeDocument = "x", d.RepresentativeName = "  "; },
        {cond, "Не указаны ФИО подписанта-представителя", 1, 3}},
       {"3 representative without a document", [](mTDeclaration& d) { d.SignerKind = 1, d.RepresentativeName = "x"; },
@@ -384,6 +391,8 @@ TEST(PageChecks, RulesThatDifferFromTheWholeReturnCheck) {
       {"social page", [](mTDeclaration& d) { d.SocialDeduct.Granted = 1; }, CheckSocialPage,
        "Не введены данные по социальным налоговым вычетам", 1},
       {"conditions page", [](mTDeclaration& d) { d.InspectionCode.clear(); }, CheckConditionsPage, "Не введен номер инспекции", 1},
+      {"conditions page: a code of no region", [](mTDeclaration& d) { d.InspectionCode = "0005"; }, CheckConditionsPage,
+       "Первые две цифры номера инспекции (00) не являются кодом региона", 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -412,6 +421,33 @@ TEST(PageChecks, RulesThatDifferFromTheWholeReturnCheck) {
   ScriptedPresenter skipping({CheckAnswer::Skip});
   EXPECT_EQ(CheckSources13Page(d, skipping), 0);
   EXPECT_EQ(skipping.shown.size(), 1u);
+}
+
+// The inspection code goes into the export's file name and identifier: only four digits of a
+// region pass, whatever a file or a hand put there.
+TEST(InspectionCode, FourDigitsTheFirstTwoARegion) {
+  const std::string fourDigits = "Номер инспекции должен состоять из четырех цифр";
+  const std::pair<std::string, std::optional<std::string>> cases[] = {
+      {"7701", std::nullopt},
+      {"0105", std::nullopt},
+      {"8301", std::nullopt},  // the Nenets district, a region of its own
+      {"9901", std::nullopt},
+      {"", "Не введен номер инспекции"},
+      {"77A1", fourDigits},
+      {"0105\" Evil=\"1", fourDigits},
+      {"01<05", fourDigits},
+      {"01&#x41;5", fourDigits},
+      {"7701\n", fourDigits},
+      {"770", fourDigits},
+      {" 7701", fourDigits},
+      {std::string(300, '7'), fourDigits},
+      {"8801", "Первые две цифры номера инспекции (88) не являются кодом региона"},
+      {"8001", "Первые две цифры номера инспекции (80) не являются кодом региона"},
+  };
+  for (const auto& [code, error] : cases) {
+    SCOPED_TRACE(code);
+    EXPECT_EQ(InspectionCodeError(code), error);
+  }
 }
 
 // The check raises nothing and changes nothing the computation does not write back.

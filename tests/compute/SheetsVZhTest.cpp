@@ -73,15 +73,27 @@ TEST(SheetZh, PairsOfIncomeAndExpensesCutAtTheIncome) {
   EXPECT_EQ(g.РасходОбщИт, Rub(50000 + 8000 + 9000 + 5000 + 4000 + 3000));
 }
 
-TEST(SheetZh, NonResidentCountsOnlyContracts) {
+// Worked figures of a whole computation: a non-resident's contract income of 200 000 with
+// 50 000 of documented expenses (403) claimed and 26 000 withheld. The 13 % of a non-resident
+// is a rate of article 224 point 3, whose base takes no deduction of articles 218 to 221
+// (article 210 point 4): base 200 000, tax 26 000, nothing to refund. Taking the expenses
+// would give base 150 000, tax 19 500 and a refund of 6 500.
+TEST(SheetZh, NonResidentTakesNoProfessionalDeduction) {
   auto d = NewDeclaration(kForm3NonResident);
-  AddSource13(d->Sources13NR, "1", Currency(),
-              {Entry(2010, Rub(50000), 403, Rub(20000)), Entry(2203, Rub(40000), 404, Rub(8000))});
-  AddSource13(d->Sources13, "1", Currency(), {Entry(2010, Rub(50000), 403, Rub(20000))});
-  kTSvodSumPrilG g;
-  g.Compute(*d);
-  EXPECT_EQ(g.РасходОбщИт, Rub(20000));
-  EXPECT_EQ(g.РасхФактАвтВозн.СумАвторВозн, Currency());
+  AddSource13(d->Sources13NR, "45380000", Rub(26000),
+              {Entry(2010, Rub(200000), 403, Rub(50000)), Entry(2203, Rub(40000), 404, Rub(8000))});
+  AddSource13(d->Sources13, "45380000", Currency(), {Entry(2010, Rub(50000), 403, Rub(20000))});
+  kTSvodSum s;
+  s.Compute(*d);
+  EXPECT_EQ(s.PrilG, kTSvodSumPrilG());  // no sheet Ж
+  EXPECT_EQ(s.List1.ДоходОбщ, Rub(240000));
+  EXPECT_EQ(s.List1.СумНалВыч, Currency());
+  EXPECT_EQ(s.List1.НалБаза, Rub(240000));
+  EXPECT_EQ(s.List1.Исчисл, Rub(31200));
+  EXPECT_EQ(s.List1.ПодлУпл, Rub(31200 - 26000));
+  EXPECT_EQ(s.List1.ПодлВозв, Currency());
+  // What the user typed stays in the file.
+  EXPECT_EQ(d->Sources13NR.Get(0).GetEntry(0).DeductAmount, Rub(50000));
 }
 
 TEST(SheetZh, ShareSalesShareOneLimitRussianFirst) {
@@ -119,11 +131,11 @@ TEST(SheetZh, ShareSalesShareOneLimitRussianFirst) {
   }
 }
 
-TEST(SheetZh, ForeignPairsUseTheirOwnCodesAndNeedTheForeignSection) {
+TEST(SheetZh, ForeignPairsNeedTheForeignSection) {
   auto d = NewDeclaration(kForm3Resident, kSectionRussian | kSectionForeign);
-  AddForeign(*d, 13, 1544, Rub(20000), Currency(), 317, Rub(5000));
-  AddForeign(*d, 13, 1545, Rub(15000), Currency(), 318, Rub(4000));
-  AddForeign(*d, 13, 1560, Rub(20000), Currency(), 317, Rub(5000));  // the Russian code: nowhere
+  AddForeign(*d, 13, 1560, Rub(20000), Currency(), 317, Rub(5000));
+  AddForeign(*d, 13, 1570, Rub(15000), Currency(), 318, Rub(4000));
+  AddForeign(*d, 13, 1544, Rub(20000), Currency(), 317, Rub(5000));  // investment-account securities: nowhere
   kTSvodSumPrilG_In g;
   g.Compute(*d, kShareSaleLimit);
   EXPECT_EQ(g.РасхФактПрдчСр.СумДохПрдчСр, Rub(20000));
@@ -133,6 +145,39 @@ TEST(SheetZh, ForeignPairsUseTheirOwnCodesAndNeedTheForeignSection) {
   d->SetSections(kSectionRussian);
   g.Compute(*d, kShareSaleLimit);
   EXPECT_EQ(g, kTSvodSumPrilG_In());
+}
+
+// Worked figures of a whole computation: a share's liquidation (1560 with 317) or nominal
+// reduction (1570 with 318) abroad reduces the 13 % base by its expenses as it does at home.
+//   1560: income 100 000, expenses 60 000: sheet Б base 40 000, tax 5 200; section 2 base 40 000, tax 5 200.
+//   1570: income  50 000, expenses 20 000: sheet Б base 30 000, tax 3 900; section 2 base 30 000, tax 3 900.
+TEST(SheetZh, ForeignLiquidationExpensesReduceTheBaseAsAtHome) {
+  struct Case {
+    std::int32_t Income, Deduction;
+    std::int64_t Amount, Expenses, Base, Tax;
+  };
+  const Case cases[] = {{1560, 317, 100000, 60000, 40000, 5200}, {1570, 318, 50000, 20000, 30000, 3900}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Income);
+    auto abroad = NewDeclaration(kForm3Resident, kSectionForeign);
+    AddForeign(*abroad, 13, c.Income, Rub(c.Amount), Currency(), c.Deduction, Rub(c.Expenses));
+    kTSvodSum s;
+    s.Compute(*abroad);
+    ASSERT_EQ(s.PrilB13.Lines.size(), 1u);
+    EXPECT_EQ(s.PrilB13.Lines[0].НалЗачРФОбщ, Rub(c.Tax));
+    EXPECT_EQ(s.PrilG_In.РасходОбщИт, Rub(c.Expenses));
+    EXPECT_EQ(s.List1.ДоходОбщ, Rub(c.Amount));
+    EXPECT_EQ(s.List1.СумНалВыч, Rub(c.Expenses));
+    EXPECT_EQ(s.List1.НалБаза, Rub(c.Base));
+    EXPECT_EQ(s.List1.Исчисл, Rub(c.Tax));
+
+    auto atHome = NewDeclaration(kForm3Resident, kSectionRussian);
+    AddSource13(atHome->Sources13, "45380000", Currency(), {Entry(c.Income, Rub(c.Amount), c.Deduction, Rub(c.Expenses))});
+    kTSvodSum h;
+    h.Compute(*atHome);
+    EXPECT_EQ(h.List1.НалБаза, s.List1.НалБаза);
+    EXPECT_EQ(h.List1.Исчисл, s.List1.Исчисл);
+  }
 }
 
 }  // namespace

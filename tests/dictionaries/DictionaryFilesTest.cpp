@@ -28,7 +28,7 @@ TDictionaryFolders Shipped() { return {TALVER_SOURCE_DIR, {}}; }
 
 TEST(BuiltInTables, RowsInPickerOrder) {
   const auto& regions = Regions();
-  ASSERT_EQ(regions.size(), 85u);
+  ASSERT_EQ(regions.size(), 86u);
   EXPECT_EQ(regions.front().Code, "01");
   EXPECT_EQ(U(regions.front().Name), "Республика Адыгея (Адыгея)");
   EXPECT_EQ(regions.back().Code, "99");
@@ -38,6 +38,8 @@ TEST(BuiltInTables, RowsInPickerOrder) {
   ASSERT_EQ(documents.size(), 14u);
   EXPECT_EQ(documents.front().Code, "03");
   EXPECT_EQ(documents.back().Code, "91");
+  EXPECT_EQ(BuiltInName(regions, 83), W("Ненецкий автономный округ"));
+  EXPECT_EQ(BuiltInName(regions, 29), W("Архангельская область"));
   EXPECT_EQ(BuiltInName(documents, 21), W("Паспорт гражданина РФ"));
   EXPECT_EQ(BuiltInName(documents, 22), std::nullopt);
   ASSERT_EQ(MonthNames().size(), 12u);
@@ -55,6 +57,7 @@ TEST(BuiltInTables, PickerRowOfTheCurrentCode) {
       {&Regions(), 0, 0},               // no region: "01", the first row
       {&Regions(), 7, 6},               // written with two digits
       {&Regions(), 77, 76},
+      {&Regions(), 83, 79},             // after 79, before 86
       {&Regions(), 80, std::nullopt},   // not in the table
       {&Regions(), -1, std::nullopt},
       {&DocumentTypes(), 0, std::nullopt},  // "01" is no document type
@@ -254,6 +257,9 @@ TEST(CurrencyRates, ShippedRatesOfTheCentralBank) {
       {"156", "29.10.2016", 927824, 10},
       {"398", "30.06.2016", 189550, 100},
       {"974", "15.07.2016", 320007, 10000},   // the old Belarusian rouble's last rate
+      {"208", "30.12.2015", 1067150, 10},     // DKK per 10 krone in December 2015 (3 decimals in the data)
+      {"208", "01.01.2016", 106727, 1},       // and per 1 krone in January 2016
+      {"208", "30.01.2016", 109744, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.code) + " " + c.date);

@@ -164,6 +164,54 @@ TEST(IncomeDictionary, QuotedNamesStandAsPublished) {
   }
 }
 
+// Names that once described another income than the code meant for 2016, or left out what
+// decides the choice: each holds the words that tell its code apart, and not the old meaning.
+TEST(IncomeDictionary, NamesTellTheirCodesApart) {
+  const TIncomeDictionary dictionary = TIncomeDictionary::LoadBuiltIn();
+  struct Case {
+    const char* income;
+    const char* deduction;  // nullptr: the income's own name
+    const char* says;
+    const char* notSays;
+  };
+  const Case cases[] = {
+      {"1201", nullptr, "санаторно-курортных путевок", "жизни"},
+      {"1202", nullptr, "страхования жизни при дожитии", "пенсионного"},
+      {"1203", nullptr, "имущественного страхования", "Выкупные"},
+      {"1213", nullptr, "расторжении договоров добровольного пенсионного страхования", "имущественного"},
+      {"1215", nullptr, "расторжении договоров негосударственного пенсионного", "не работодателем"},
+      {"1219", nullptr, "социальный вычет", "личного страхования"},
+      {"1220", nullptr, "социальный вычет", "Пенсии"},
+      {"1240", nullptr, "Пенсии по договорам негосударственного", "Выкупные"},
+      {"1301", nullptr, "отчуждения", "программ для ЭВМ"},
+      {"2205", nullptr, "оригинальной музыки для кино-", nullptr},
+      {"2209", nullptr, "первые два года", nullptr},
+      {"2210", nullptr, "наследникам", "иных результатов"},
+      {"2220", nullptr, "кроме дарения членами семьи", nullptr},
+      {"2750", nullptr, "не в целях рекламы", "игр"},
+      {"2780", nullptr, "медикаментов", "лотере"},
+      {"1530", "218", "короткой позиции", "займ"},
+      {"1531", "219", "короткой позиции", "займ"},
+      {"1544", "233", "короткой позиции", "займ"},
+      {"1545", "234", "короткой позиции", "займ"},
+      {"2762", "508", "50 000 на каждого ребенка", nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.income) + (c.deduction ? std::string("/") + c.deduction : ""));
+    const TIncomeCode* income = dictionary.FindIncome(c.income);
+    ASSERT_NE(income, nullptr);
+    const TDeductionCode* deduction = c.deduction ? dictionary.FindDeduction(c.income, c.deduction) : nullptr;
+    if (c.deduction) {
+      ASSERT_NE(deduction, nullptr);
+    }
+    const std::string name = Cp1251ToUtf8(deduction ? deduction->Name : income->Name);
+    EXPECT_NE(name.find(c.says), std::string::npos) << name;
+    if (c.notSays) {
+      EXPECT_EQ(name.find(c.notSays), std::string::npos) << name;
+    }
+  }
+}
+
 TEST(IncomeDictionary, EmbeddedTextIsTheShippedFile) {
   std::ifstream in(std::string(TALVER_SOURCE_DIR) + "/resources/IncomeDict.xml", std::ios::binary);
   const std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

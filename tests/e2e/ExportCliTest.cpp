@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "platform/Text1251.h"
+#include "platform/XmlDom.h"
 #include "tests/e2e/CliRunner.h"
 
 namespace talver {
@@ -13,18 +14,11 @@ using testing::RunCli;
 using testing::TempDir;
 using testing::WriteFile;
 
-const std::string kExample = std::string(TALVER_EXAMPLES_DIR) + "/resident-wages.json";
-const std::string kGuid = "0C6A2E74-3F1D-4B0E-9A56-2D1F8C4B7E90";
+const std::string& kExample = testing::kExampleJson;
+const std::string& kGuid = testing::kFixedGuid;
 const std::string kName = "NO_NDFL3_0105_0105_500100732259_20170214_" + kGuid + ".xml";
 
-class ExportCli : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_EQ(RunCli({"build", kExample, "-o", "ivanov.tv6"}, dir.path()).Code, 0);
-    std::filesystem::create_directory(dir / "out");
-  }
-  TempDir dir;
-};
+class ExportCli : public testing::ExampleFolder {};
 
 TEST_F(ExportCli, WritesTheReturnUnderTheAuthoritysNameAndXmlGivesTheSameBytes) {
   const testing::CliRun run =
@@ -79,6 +73,30 @@ TEST_F(ExportCli, AFolderThatCannotBeWrittenGetsNoFile) {
   const testing::CliRun missing = RunCli({"export", "ivanov.tv6", "-o", "no/such/folder", "--guid", kGuid}, dir.path());
   EXPECT_EQ(missing.Code, 2);
   EXPECT_FALSE(std::filesystem::exists(dir / "no"));
+}
+
+// Unchecked, an inspection code the check would refuse: no file under a name the authority's
+// rule does not allow, and the XML stays well formed with the identifier as it is.
+TEST_F(ExportCli, AnInspectionCodeOfAnyTextNeitherBreaksTheXmlNorNamesAFile) {
+  auto json = nlohmann::json::parse(ReadFile(kExample));
+  for (const std::string code : {"0105\" Evil=\"1", "01<05", "01&#x41;5", "01\n05"}) {
+    SCOPED_TRACE(code);
+    json["InspectionCode"] = code;
+    WriteFile(dir / "odd.json", json.dump());
+    ASSERT_EQ(RunCli({"build", "odd.json", "-o", "odd.tv6"}, dir.path()).Code, 0);
+    const testing::CliRun run = RunCli({"export", "odd.tv6", "-o", "out", "--no-check", "--guid", kGuid}, dir.path());
+    EXPECT_EQ(run.Code, 2);
+    EXPECT_EQ(run.Out, "");
+    EXPECT_NE(run.Err.find("odd.tv6: Недопустимое имя файла выгрузки «NO_NDFL3_"), std::string::npos) << run.Err;
+    EXPECT_NE(run.Err.find("могут быть только латинские буквы, цифры, «_» и «-»"), std::string::npos) << run.Err;
+    EXPECT_TRUE(std::filesystem::is_empty(dir / "out"));
+
+    const testing::CliRun xml = RunCli({"xml", "odd.tv6", "--date", "14.02.2017", "--guid", kGuid}, dir.path());
+    ASSERT_EQ(xml.Code, 0) << xml.Err;
+    const XmlDocument document = XmlDocument::Parse(xml.Out);
+    EXPECT_EQ(document.DocumentElement().Attribute("ИдФайл"),
+              "NO_NDFL3_" + code + "_" + code + "_500100732259_20170214_" + kGuid);
+  }
 }
 
 TEST_F(ExportCli, SummaryGivesSectionsAndSheetsByTheirNames) {

@@ -42,7 +42,7 @@ TEST(ImportCli, ARefusedFileLeavesNoDeclarationFile) {
     const char* Message;
   } cases[] = {
       {"other.xml", "new.tv6", "other.xml: Файл записан в другой версии формата: ВерсФорм «5.10»"},
-      {"missing.xml", "new.tv6", "missing.xml: Не удалось открыть файл"},
+      {"missing.xml", "new.tv6", "missing.xml: Не удалось прочитать файл missing.xml: Нет такого файла или каталога."},
       // An existing declaration file stays as it was.
       {"other.xml", "keep.tv6", "other.xml: Файл записан в другой версии формата"},
   };

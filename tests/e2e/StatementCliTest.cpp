@@ -82,7 +82,7 @@ TEST(StatementCli, WritesNothingUnlessEveryLineIsTakenOrPartialIsGiven) {
       {{"statement", "a.tv6", kYear, "-o", "out.tv6", "--partial"}, 1, "Строк, которые не могут быть добавлены: 1; остальные записаны в out.tv6", true},
       {{"statement", "a.tv6", "xs.csv", "-o", "out.tv6"}, 1, "Строк, которые не могут быть добавлены: 1", false},
       {{"statement", "a.tv6", "xs.csv", "-o", "out.tv6", "--country", "XS0000000009=IE"}, 0, "", true},
-      {{"statement", "a.tv6", "s.csv", "cut.csv", "-o", "out.tv6"}, 2, "s.csv: файл не найден", false},
+      {{"statement", "a.tv6", "s.csv", "cut.csv", "-o", "out.tv6"}, 2, "s.csv: Нет такого файла или каталога.", false},
       {{"statement", "a.tv6", "cut.csv", "-o", "keep.tv6"}, 2, "cut.csv: строка 4: ожидалось не меньше 6 полей", false},
       {{"statement", "missing.tv6", "xs.csv", "-o", "out.tv6"}, 2, "missing.tv6: ", false},
       {{"statement", "a.tv6", "xs.csv", "-o", "out.tv6", "--country", "XS0000000009"}, 64, "Неверное значение --country", false},

@@ -98,13 +98,20 @@ TEST(ExportDriverTest, WithoutAFixedClockEachExportGetsTodayAndANewGuid) {
   EXPECT_TRUE(presenter.Messages.empty());
 }
 
-// Every failure to build or save: "ERROR", the export's message, and nothing under the name.
+// Every failure to build or save: "ERROR", the export's message with the reason after it, and
+// nothing under the name.
 struct FailureCase {
   const char* Name;
   // Prepares the folder and the declaration; returns the folder to export into.
   std::filesystem::path (*Prepare)(const TempDir& dir, mTDeclaration& d);
   XmlWriteCall Write;
+  const char* Reason;  // a part of the message's second line
 };
+
+std::filesystem::path WithInspectionCode(const TempDir& dir, mTDeclaration& d, const std::string& code) {
+  d.InspectionCode = code;
+  return dir.path();
+}
 
 class SaveFailureTest : public ::testing::TestWithParam<FailureCase> {};
 
@@ -118,7 +125,9 @@ TEST_P(SaveFailureTest, GivesErrorAndLeavesNoFileUnderTheName) {
 
   EXPECT_EQ(ExportDeclaration(folder, *d, kExportToFile, presenter, FixedEnvironment(), c.Write), "ERROR");
   ASSERT_EQ(presenter.Messages.size(), 1u);
-  EXPECT_EQ(presenter.Messages[0], kExportFailed);
+  const std::string& message = presenter.Messages[0];
+  EXPECT_EQ(message.substr(0, message.find('\n')), kExportFailed);
+  EXPECT_NE(message.find(c.Reason, message.find('\n')), std::string::npos) << message;
   EXPECT_EQ(presenter.Captions[0], "Тальвер 2016");
   const std::set<std::filesystem::path> after(std::filesystem::recursive_directory_iterator(dir.path()), {});
   EXPECT_EQ(after, before) << "nothing was added, not even a temporary file";
@@ -127,13 +136,14 @@ TEST_P(SaveFailureTest, GivesErrorAndLeavesNoFileUnderTheName) {
 INSTANTIATE_TEST_SUITE_P(
     Failures, SaveFailureTest,
     ::testing::Values(
-        FailureCase{"MissingFolder", [](const TempDir& dir, mTDeclaration&) { return dir / "missing"; }, {}},
+        FailureCase{"MissingFolder", [](const TempDir& dir, mTDeclaration&) { return dir / "missing"; }, {},
+                    "missing: Нет такого файла или каталога."},
         FailureCase{"FolderIsAFile",
                     [](const TempDir& dir, mTDeclaration&) {
                       WriteFile(dir / "plain", "x");
                       return dir / "plain";
                     },
-                    {}},
+                    {}, "plain: Часть пути не является каталогом."},
         FailureCase{"DiskFullHalfWay", [](const TempDir& dir, mTDeclaration&) { return dir.path(); },
                     [](int fd, const char* data, std::size_t size) -> long {
                       if (size < 200) {
@@ -141,7 +151,8 @@ INSTANTIATE_TEST_SUITE_P(
                         return -1;
                       }
                       return static_cast<long>(::write(fd, data, 100));
-                    }},
+                    },
+                    "Нет места на диске."},
         FailureCase{"SlashInInspectionCode",
                     [](const TempDir& dir, mTDeclaration& d) {
                       // Without the guard the file would land in NO_NDFL3_/x_/.
@@ -149,19 +160,44 @@ INSTANTIATE_TEST_SUITE_P(
                       d.InspectionCode = "/x";
                       return dir.path();
                     },
-                    {}}),
+                    {}, "Недопустимое имя файла выгрузки"},
+        // What the authority's names allow: Latin letters, digits, "_" and "-".
+        FailureCase{"QuoteInInspectionCode",
+                    [](const TempDir& dir, mTDeclaration& d) { return WithInspectionCode(dir, d, "0105\" Evil=\"1"); },
+                    {}, "Недопустимое имя файла выгрузки «NO_NDFL3_0105\" Evil=\"1_"},
+        FailureCase{"ReferenceInInspectionCode",
+                    [](const TempDir& dir, mTDeclaration& d) { return WithInspectionCode(dir, d, "01&#x41;5"); }, {},
+                    "Недопустимое имя файла выгрузки"},
+        FailureCase{"LineBreakInInspectionCode",
+                    [](const TempDir& dir, mTDeclaration& d) { return WithInspectionCode(dir, d, "01\n05"); }, {},
+                    "Недопустимое имя файла выгрузки"},
+        FailureCase{"CyrillicLetterInInspectionCode",
+                    [](const TempDir& dir, mTDeclaration& d) { return WithInspectionCode(dir, d, T("77А5")); }, {},
+                    "Недопустимое имя файла выгрузки «NO_NDFL3_77А5_77А5_"},
+        FailureCase{"NameTooLongForTheFileSystem",
+                    [](const TempDir& dir, mTDeclaration& d) { return WithInspectionCode(dir, d, std::string(300, '1')); },
+                    {}, "Слишком длинное имя файла."}),
     [](const ::testing::TestParamInfo<FailureCase>& param) { return std::string(param.param.Name); });
 
-TEST(ExportDriverTest, FileNameIsTheIdentifierInTheFileSystemsEncoding) {
-  std::unique_ptr<mTDeclaration> d = Wages(kForm3Resident, "771512345678");
-  d->InspectionCode = T("77А5");  // a Cyrillic letter typed by mistake
-  TempDir dir;
-  RecordingPresenter presenter;
-  const std::string name = ExportDeclaration(dir.path(), *d, kExportToFile, presenter, FixedEnvironment());
-  EXPECT_EQ(name, std::string("NO_NDFL3_77А5_77А5_771512345678_20170214_") + kFixedGuid + ".xml");
-  ASSERT_TRUE(std::filesystem::exists(dir / name));
-  const XmlDocument document = XmlDocument::Parse(ReadFile(dir / name));
-  EXPECT_EQ(*Attr(document.DocumentElement(), "ИдФайл") + ".xml", name);
+// The root is built through the DOM: whatever the inspection code holds stays inside ИдФайл,
+// which is exactly the identifier the file would be named by.
+TEST(ExportDriverTest, AnyInspectionCodeStaysInsideTheIdentifierAttribute) {
+  for (const std::string& code : std::vector<std::string>{"0105\" Evil=\"1", "01<05", "01&#x41;5", "01\n05", "01]]>05", std::string(300, '7')}) {
+    SCOPED_TRACE(code);
+    std::unique_ptr<mTDeclaration> d = Wages(kForm3Resident, "771512345678");
+    d->InspectionCode = code;
+    RecordingPresenter presenter;
+    const std::string text = ExportDeclaration({}, *d, kExportToText, presenter, FixedEnvironment());
+    ASSERT_NE(text, "ERROR") << (presenter.Messages.empty() ? "" : presenter.Messages[0]);
+    const XmlDocument document = XmlDocument::Parse(text);
+    const XmlElement root = document.DocumentElement();
+    EXPECT_EQ(root.Attribute("ИдФайл"), FileIdentifier(*d, FixedDate(), kFixedGuid));
+    EXPECT_EQ(root.Attribute("ВерсПрог"), "Talver2016_1.5.0");
+    EXPECT_EQ(root.Children().size(), 1u);
+    const std::optional<XmlElement> body = root.FirstChild("Документ");
+    ASSERT_TRUE(body);
+    EXPECT_EQ(body->Attribute("КодНО"), UpperCase1251(code));
+  }
 }
 
 TEST(ExportDriverTest, FailedSaveKeepsTheFileAlreadyThere) {
@@ -187,7 +223,7 @@ TEST(ExportDriverTest, FailingClockIsAnExportFailure) {
   environment.Today = []() -> TDate { throw std::runtime_error("no clock"); };
   RecordingPresenter presenter;
   EXPECT_EQ(ExportDeclaration({}, *d, kExportToText, presenter, environment), "ERROR");
-  EXPECT_EQ(presenter.Messages, std::vector<std::string>{kExportFailed});
+  EXPECT_EQ(presenter.Messages, std::vector<std::string>{std::string(kExportFailed) + "\nno clock"});
 }
 
 TEST(ExportDriverTest, ExportCompletesTheDeclarationTheWayTheComputationDoes) {

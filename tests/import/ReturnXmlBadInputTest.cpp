@@ -108,10 +108,10 @@ TEST(ReturnXmlBadInputTest, AHugeFileOrOneThatIsNoFileIsRefusedWithoutReadingIt)
     std::filesystem::path Path;
     const char* Message;
   } cases[] = {
-      {huge, "huge.xml слишком велик: 314572800 байт, допустимо не более 33554432"},
-      {dir / "fifo.xml", "fifo.xml не является обычным файлом"},
-      {dir.path(), "не является обычным файлом"},
-      {dir / "missing.xml", "Не удалось открыть файл"},
+      {huge, "huge.xml: Файл слишком велик: 314572800 байт, допускается не более 33554432."},
+      {dir / "fifo.xml", "fifo.xml: Это канал (FIFO), а не обычный файл."},
+      {dir.path(), "Это каталог, а не файл."},
+      {dir / "missing.xml", "missing.xml: Нет такого файла или каталога."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Path.string());

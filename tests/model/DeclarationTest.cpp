@@ -305,7 +305,7 @@ TEST(Declaration, OwnerCodesOfFileErrors) {
   WriteFile(dir / "nostream.tv6", FileBuilder().Items({"@DeclInfo"}).Bytes());
   WriteFile(dir / "noperson.tv6", NewAsMainWindowCreates().SaveToBytes().substr(0, 60 + 147));
   WriteFile(dir / "held.tv6", NewAsMainWindowCreates().SaveToBytes());
-  mTFileLoader holder(dir / "held.tv6", 0, true);
+  mTFileLoader holder(dir / "held.tv6", 100, false);  // a save in progress
   const std::string bad(StorageMessages::BadFormat);
   struct Case {
     const char* name;
@@ -315,11 +315,12 @@ TEST(Declaration, OwnerCodesOfFileErrors) {
   };
   const Case cases[] = {
       {"save into a missing folder", [&] { mTDeclaration().SaveToFile(dir / "no" / "x.tv6"); }, 21, 389,
-       StorageMessages::CannotOpen(dir / "no" / "x.tv6")},
+       "Ошибка записи файла: " + (dir / "no" / "x.tv6").string() + "\rКаталог " + (dir / "no").string() +
+           ": Нет такого файла или каталога."},
       {"save over a held file", [&] { mTDeclaration().SaveToFile(dir / "held.tv6"); }, 21, 389,
-       StorageMessages::CannotOpen(dir / "held.tv6")},
+       "Ошибка записи файла: " + (dir / "held.tv6").string() + "\rФайл сейчас читает или сохраняет другая программа."},
       {"load a held file", [&] { mTDeclaration().LoadFromFile(dir / "held.tv6"); }, 21, 390,
-       StorageMessages::CannotOpen(dir / "held.tv6")},
+       StorageMessages::CannotOpen(dir / "held.tv6") + "\rФайл сейчас сохраняет другая программа."},
       {"load an empty file", [&] { mTDeclaration().LoadFromFile(dir / "empty.tv6"); }, 25, 390,
        std::string(StorageMessages::ZeroLength)},
       {"bad magic", [&] { mTDeclaration().LoadFromFile(dir / "badmagic.tv6"); }, 68, 391, bad},

@@ -12,6 +12,7 @@
 
 #include "platform/Text1251.h"
 #include "platform/XmlDom.h"
+#include "tests/support/FullDisk.h"
 #include "tests/support/TempDir.h"
 
 namespace talver {
@@ -211,19 +212,8 @@ TEST(XmlDom, AFailedSaveLeavesTheOldFileAndNoTemporary) {
   const auto path = dir / "InspectionNumbers.xml";
   WriteFile(path, "old contents");
   XmlDocument doc = ExportHeader();
-  std::size_t allowance = 20;
-  // A disk that fills after twenty bytes.
-  const XmlWriteCall fullDisk = [&](int fd, const char* data, std::size_t size) -> long {
-    if (allowance == 0) {
-      errno = ENOSPC;
-      return -1;
-    }
-    const std::size_t n = std::min(size, allowance);
-    allowance -= n;
-    return ::write(fd, data, n);
-  };
   try {
-    doc.Save(path, fullDisk);
+    doc.Save(path, testing::FullDiskAfter(20));
     ADD_FAILURE() << "saved";
   } catch (const EXmlError& e) {
     EXPECT_NE(std::string(e.what()).find(path.string()), std::string::npos) << e.what();
@@ -318,10 +308,10 @@ TEST(XmlDom, UntrustedFilesAreMeasuredBeforeTheyAreRead) {
     EXmlError::Fault Fault;
     const char* Message;
   } cases[] = {
-      {"big.xml", EXmlError::Fault::TooLarge, "big.xml слишком велик: 107 байт"},
+      {"big.xml", EXmlError::Fault::TooLarge, "big.xml: Файл слишком велик: 107 байт"},
       // Opening a FIFO for reading would wait for a writer that never comes.
-      {"fifo.xml", EXmlError::Fault::NotAFile, "fifo.xml не является обычным файлом"},
-      {"missing.xml", EXmlError::Fault::NotAFile, "Не удалось открыть файл"},
+      {"fifo.xml", EXmlError::Fault::NotAFile, "fifo.xml: Это канал (FIFO), а не обычный файл."},
+      {"missing.xml", EXmlError::Fault::NotAFile, "missing.xml: Нет такого файла или каталога."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);

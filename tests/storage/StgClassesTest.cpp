@@ -1,4 +1,8 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <functional>
 #include <string>
@@ -329,30 +333,65 @@ TEST(Storage, AWritePastTheComputedSizeIsRefused) {
 // -------------------------------------------------------------------------------------------
 // The file loader
 
-TEST(FileLoader, FailuresWithTheirCodes) {
+TEST(FileLoader, FailuresWithTheirCodesAndMessages) {
   TempDir dir;
   WriteFile(dir / "empty.tv6", "");
   WriteFile(dir / "held.tv6", "DLSG");
-  mTFileLoader holder(dir / "held.tv6", 0, true);
+  WriteFile(dir / "changing.tv6", std::string(1000, 'x'));
+  std::filesystem::create_directory(dir / "folder.tv6");
+  ASSERT_EQ(::mkfifo((dir / "fifo.tv6").c_str(), 0600), 0);
+  // Far above any declaration; sparse, so it takes no room on the disk.
+  WriteFile(dir / "huge.tv6", "DLSG");
+  ASSERT_EQ(::truncate((dir / "huge.tv6").c_str(), off_t{kMaxFileSize} + 1), 0);
+  mTFileLoader saving(dir / "held.tv6", 100, false);
+  // Another program shortens the file after the first read.
+  const ReadCall shortened = [&](int fd, char* data, std::size_t size) -> long {
+    const long n = ::read(fd, data, std::min<std::size_t>(size, 100));
+    ::truncate((dir / "changing.tv6").c_str(), 200);
+    return n;
+  };
+  const auto path = [&](const char* name) { return (dir / name).string(); };
   struct Case {
     const char* name;
     std::filesystem::path path;
     bool readOnly;
     std::uint16_t code;
     std::string message;
+    ReadCall read;
   };
-  const std::string zero(StorageMessages::ZeroLength);
+  const std::string damaged = "Неправильный формат файла декларации, возможно он поврежден.\r";
   const Case cases[] = {
-      {"empty file", dir / "empty.tv6", true, 25, zero},
-      {"missing file", dir / "missing.tv6", true, 21, StorageMessages::NotFound(dir / "missing.tv6")},
-      {"held for loading", dir / "held.tv6", true, 21, StorageMessages::CannotOpen(dir / "held.tv6")},
-      {"held for saving", dir / "held.tv6", false, 21, StorageMessages::CannotOpen(dir / "held.tv6")},
-      {"folder missing", dir / "no" / "x.tv6", false, 21, StorageMessages::CannotOpen(dir / "no" / "x.tv6")},
+      {"empty file", dir / "empty.tv6", true, 25, "Создаваемый фаил отображения не может быть нулевой длины.", {}},
+      {"missing file", dir / "missing.tv6", true, 21, "Файл декларации не найден: " + path("missing.tv6"), {}},
+      {"held by a save, loading", dir / "held.tv6", true, 21,
+       "Ошибка чтения файла: " + path("held.tv6") +
+           "\rВозможно он занят, или с признаком 'read only'\rФайл сейчас сохраняет другая программа.",
+       {}},
+      {"held by a save, saving", dir / "held.tv6", false, 21,
+       "Ошибка записи файла: " + path("held.tv6") + "\rФайл сейчас читает или сохраняет другая программа.", {}},
+      {"a folder, loading", dir / "folder.tv6", true, 21,
+       "Ошибка чтения файла: " + path("folder.tv6") + "\rЭто каталог, а не файл.", {}},
+      {"a FIFO, loading", dir / "fifo.tv6", true, 21,
+       "Ошибка чтения файла: " + path("fifo.tv6") + "\rЭто канал (FIFO), а не обычный файл.", {}},
+      {"a FIFO, saving", dir / "fifo.tv6", false, 21,
+       "Ошибка записи файла: " + path("fifo.tv6") +
+           "\rЭто канал (FIFO), а не обычный файл. Сохранение заменило бы его.",
+       {}},
+      {"folder missing, saving", dir / "no" / "x.tv6", false, 21,
+       "Ошибка записи файла: " + (dir / "no" / "x.tv6").string() + "\rКаталог " + path("no") +
+           ": Нет такого файла или каталога.",
+       {}},
+      {"far too large", dir / "huge.tv6", true, 225,
+       damaged + "Файл слишком велик: " + std::to_string(std::uint64_t{kMaxFileSize} + 1) +
+           " байт, допускается не более " + std::to_string(kMaxFileSize) + ".",
+       {}},
+      {"changed while read", dir / "changing.tv6", true, 226,
+       damaged + "Файл изменился во время чтения: его записывает другая программа.", shortened},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     try {
-      mTFileLoader loader(c.path, c.readOnly ? 0 : 100, c.readOnly);
+      mTFileLoader loader(c.path, c.readOnly ? 0 : 100, c.readOnly, c.read);
       ADD_FAILURE() << "opened";
     } catch (const mEPrivBase& e) {
       EXPECT_EQ(e.Code, c.code);
@@ -360,7 +399,18 @@ TEST(FileLoader, FailuresWithTheirCodes) {
     }
   }
   EXPECT_FALSE(std::filesystem::exists(dir / "missing.tv6"));
+  EXPECT_TRUE(std::filesystem::is_fifo(dir / "fifo.tv6"));
   EXPECT_EQ(StorageMessages::CannotOpen("/x/y.tv6"), "Ошибка чтения файла: /x/y.tv6\rВозможно он занят, или с признаком 'read only'");
+}
+
+TEST(FileLoader, LoadsShareTheFile) {
+  TempDir dir;
+  WriteFile(dir / "a.tv6", "DLSG");
+  const int other = ::open((dir / "a.tv6").c_str(), O_RDONLY);
+  ASSERT_EQ(::flock(other, LOCK_SH | LOCK_NB), 0);  // another program's load
+  mTFileLoader loader(dir / "a.tv6", 0, true);
+  EXPECT_EQ(std::string(loader.Memory, loader.Size), "DLSG");
+  ::close(other);
 }
 
 TEST(FileLoader, ASaveThatFailsHalfwayLeavesThePreviousFile) {
@@ -377,6 +427,25 @@ TEST(FileLoader, ASaveThatFailsHalfwayLeavesThePreviousFile) {
     loader.Commit();
     FAIL();
   } catch (const mEMemoryAllocate&) {
+  }
+  EXPECT_EQ(ReadFile(path), "previous contents");
+  EXPECT_EQ(testing::FileCount(dir.path()), 1u);
+
+  // A disk that is full when the bytes go out.
+  const WriteCall fullDisk = [](int, const char*, std::size_t) -> long {
+    errno = ENOSPC;
+    return -1;
+  };
+  try {
+    mTFileLoader loader(path, 73, false);
+    mTDocumentStorage storage(loader);
+    storage.CreateStorage("Talver2016");
+    storage.CreateStream("@DeclInfo");
+    loader.Commit(fullDisk);
+    FAIL();
+  } catch (const mEBadStorage& e) {
+    EXPECT_EQ(e.Code, StorageCodes::SaveFailed);
+    EXPECT_EQ(e.what(), "Ошибка записи файла: " + path.string() + "\rНет места на диске.");
   }
   EXPECT_EQ(ReadFile(path), "previous contents");
   EXPECT_EQ(testing::FileCount(dir.path()), 1u);

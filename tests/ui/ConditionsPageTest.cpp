@@ -1,6 +1,7 @@
 // The conditions page: the form of the return and what it allows, the income boxes and the
 // sections they decide, the signer, the inspection, and what the page stores.
 #include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
@@ -192,17 +193,27 @@ TEST_F(ConditionsPageTest, ExpectedIncomeFollowsTheBusinessBox) {
   EXPECT_TRUE(window->Declaration().ExpectedIncome.IsZero());
 }
 
-TEST_F(ConditionsPageTest, WithoutTheDirectoryTheInspectionCannotBeSet) {
+TEST_F(ConditionsPageTest, WithoutTheDirectoryTheInspectionIsTyped) {
   auto window = MakeWindow();
   window->show();
   EXPECT_FALSE(window->InspectionsAvailable());
   EXPECT_FALSE(Find(window.get(), "btInspection")->isEnabled());
-  EXPECT_TRUE(Find<TMaskedEdit>(window.get(), "edInspection")->isReadOnly());
+  auto* code = Find<TMaskedEdit>(window.get(), "edInspection");
+  EXPECT_FALSE(code->isReadOnly());
   presenter.CheckAnswers = {CheckAnswer::Fix};
   Click(window.get(), "fbPrsonInfo");
   ASSERT_EQ(presenter.Checks.size(), 1u);
   EXPECT_EQ(presenter.Checks[0].Message, "Не введен номер инспекции");
-  EXPECT_EQ(window->CurrentPage()->focusWidget(), Find<QWidget>(window.get(), "edInspection"));
+  EXPECT_EQ(window->CurrentPage()->focusWidget(), code);
+
+  QTest::keyClicks(code, QStringLiteral("7701"));
+  QTest::keyClick(code, Qt::Key_Return);
+  EXPECT_EQ(presenter.MessageTexts(),
+            std::vector<std::string>{"Инспекции с кодом 7701 нет в справочнике. Проверьте код или загрузите справочник СОУН."});
+  Click(window.get(), "fbPrsonInfo");
+  EXPECT_EQ(PageName(*window), "TfrPersonData") << "the page check passes";
+  EXPECT_EQ(window->Declaration().InspectionCode, "7701");
+  EXPECT_TRUE(window->Declaration().InspectionName.empty());
 }
 
 TEST(ConditionsPageAloneTest, ThePageTalksToItsHostOnly) {
@@ -263,6 +274,8 @@ TEST_F(ConditionsPageTest, ChoosingTheSameInspectionAgainChangesNothing) {
     EXPECT_EQ(list->indexOfTopLevelItem(list->currentItem()), 1) << "the first row of the current code";
     Click(picker, "btYes");
   });
+  // The file keeps no name: the directory's is shown beside the code, and that is no change.
+  EXPECT_EQ(Find<QLabel>(window.get(), "lbInspectionName")->text(), QStringLiteral("ИФНС России по г. Майкопу"));
   Click(window.get(), "btInspection");
   EXPECT_TRUE(window->Saved());
 }

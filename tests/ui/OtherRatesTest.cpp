@@ -526,6 +526,8 @@ TEST_F(RatePagesTest, TheNonResidentSpecialistsPage) {
   EXPECT_FALSE(Find(window.get(), "gbForeigner")->isHidden()) << "always on this page";
   EXPECT_TRUE(Find(window.get(), "gbFarm")->isHidden());
   EXPECT_EQ(Text(window.get(), "edForeignerFixedPayments"), QStringLiteral("24000"));
+  EXPECT_TRUE(Find<QLabel>(window.get(), "lbNoDeductions")->text().contains(QStringLiteral("п. 4 ст. 210 НК РФ")))
+      << "why a contract's expenses do not count";
 
   bool boxShown = true;
   WhenModal([&boxShown](QWidget* dialog) {

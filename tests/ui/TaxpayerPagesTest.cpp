@@ -272,7 +272,7 @@ TEST_F(TaxpayerPagesTest, TheAddressPageAsksForARegionAndASettlement) {
   Click(window.get(), "sbPersonNaim");
   EXPECT_EQ(presenter.Checks.back().Message, "Не указан регион постоянного местожительства");
   EXPECT_EQ(seen.Caption, QStringLiteral("Справочник регионов"));
-  EXPECT_EQ(seen.Codes.size(), 85u);
+  EXPECT_EQ(seen.Codes.size(), 86u);
   EXPECT_EQ(seen.Current, QStringLiteral("01"));
   EXPECT_EQ(Find<QLineEdit>(window.get(), "pnRegion")->text(), QStringLiteral("г. Москва"));
 

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/InspectionPicker.h"
 #include "ui/Main.h"
 #include "ui/MaskedEdit.h"
 #include "ui/PrintBridge.h"
@@ -193,6 +194,9 @@ class TestPageHost : public TPageHost {
   void SetNavigationEnabled(NavButton button, bool enabled) override { navigation[button] = enabled; }
   bool InspectionsAvailable() const override { return !inspections.empty(); }
   std::optional<InspectionChoice> PickInspection(QWidget*, const std::string&) override { return picked; }
+  std::optional<InspectionChoice> FindInspection(const std::string& code) const override {
+    return FindInspectionIn(inspections, code);
+  }
 };
 
 // A main window over temporary folders with the scripted seams.

@@ -2,9 +2,10 @@
 // inspection from its picker, the taxpayer with a passport and an address, one employer with
 // twelve months of wages, the standard deductions left as they are. It is saved, opened again,
 // checked and exported; the file equals the export of the same return put together by the core
-// (with the same date and GUID), byte for byte.
+// (with the same date and GUID), byte for byte. The same return with its inspection typed.
 #include <QDateEdit>
 #include <QDir>
+#include <QLabel>
 
 #include <fstream>
 #include <sstream>
@@ -204,6 +205,83 @@ TEST_F(WholeReturnTest, TypedSavedReopenedCheckedAndExported) {
   EXPECT_EQ(typed, expected);
   EXPECT_NE(expected.find(Utf8ToCp1251("Фамилия=\"ИВАНОВ\"")), std::string::npos);
   EXPECT_NE(expected.find("540000"), std::string::npos);
+}
+
+// The inspection typed on the conditions page over the shipped directory, as a taxpayer of
+// Moscow types it: refused while it is no four digits of a region, a well-formed code the
+// directory lacks said to be unknown once and kept, a known one shown with its name, checked
+// and exported under it.
+TEST_F(WholeReturnTest, TheInspectionTypedOnTheConditionsPage) {
+  WriteInspections(Cp1251ToUtf8(ReadBytes(std::filesystem::path(TALVER_SOURCE_DIR) / "resources" / "InspectionNumbers.xml")));
+  const TDate signDate = EncodeDate(2017, 2, 14);
+  const QString file = WriteDeclaration(QStringLiteral("moscow.tv6"), [signDate](mTDeclaration& d) {
+    d = CoreTwin(signDate);
+    d.InspectionCode.clear();
+    d.InspectionName.clear();
+  });
+  auto window = MakeWindow({file});
+  window->show();
+  window->resize(1024, 768);
+  ASSERT_EQ(PageName(*window), "TfrInitialData");
+  auto* code = Find<TMaskedEdit>(window.get(), "edInspection");
+  auto* name = Find<QLabel>(window.get(), "lbInspectionName");
+  EXPECT_FALSE(code->isReadOnly());
+
+  const std::pair<const char*, const char*> wrong[] = {
+      {"77A1", "Номер инспекции должен состоять из четырех цифр"},
+      {"8801", "Первые две цифры номера инспекции (88) не являются кодом региона"},
+  };
+  for (const auto& [typed, message] : wrong) {
+    SCOPED_TRACE(typed);
+    Retype(code, QString::fromUtf8(typed));
+    presenter.CheckAnswers = {CheckAnswer::Fix};
+    window->CheckDoc();
+    ASSERT_EQ(presenter.Checks.size(), 1u);
+    EXPECT_EQ(presenter.Checks[0].Title, "Задание условий");
+    EXPECT_EQ(presenter.Checks[0].Message, message);
+    EXPECT_EQ(window->CurrentPage()->focusWidget(), code) << "the field, to mend the code";
+    EXPECT_EQ(code->text(), QString::fromUtf8(typed)) << "kept as typed";
+    presenter.Checks.clear();
+  }
+  EXPECT_TRUE(presenter.Messages.empty()) << "a code that is no code is not looked up";
+
+  // A code of a region that the directory does not hold: said once, kept, and it passes.
+  const std::string unknown = "Инспекции с кодом 7798 нет в справочнике. Проверьте код или загрузите справочник СОУН.";
+  Retype(code, QStringLiteral("7798"));
+  QTest::keyClick(code, Qt::Key_Return);
+  QTest::keyClick(code, Qt::Key_Return);
+  Find(window.get(), "edCorrection")->setFocus();
+  EXPECT_EQ(presenter.MessageTexts(), std::vector<std::string>{unknown});
+  EXPECT_TRUE(name->text().isEmpty());
+  window->CheckDoc();
+  EXPECT_EQ(presenter.MessageTexts(), (std::vector<std::string>{unknown, "Проверка декларации завершена успешно"}));
+  EXPECT_EQ(window->Declaration().InspectionCode, "7798");
+  presenter.Messages.clear();
+
+  // Moscow's first inspection, which the directory knows: its name beside the code.
+  const QString moscow = QStringLiteral("Инспекция Федеральной налоговой службы № 1 по г.Москве");
+  Retype(code, QStringLiteral("7701"));
+  QTest::keyClick(code, Qt::Key_Return);
+  EXPECT_EQ(name->text(), moscow);
+  SaveShot(window.get(), "conditions-inspection-typed");
+  EXPECT_TRUE(name->isVisible());
+  EXPECT_GE(name->height(), name->heightForWidth(name->width())) << "the name is not cut";
+  EXPECT_LE(name->geometry().right(), name->parentWidget()->contentsRect().right());
+  window->CheckDoc();
+  ASSERT_EQ(presenter.MessageTexts(), std::vector<std::string>{"Проверка декларации завершена успешно"});
+  EXPECT_EQ(window->Declaration().InspectionName, ToModel(moscow)) << "stored as the picker stores it";
+
+  const std::filesystem::path out = ToPath(dir.path()) / "out";
+  std::filesystem::create_directories(out);
+  dialogs.Folders = {FromPath(out)};
+  window->ExportDoc();
+  const std::string exported = ReadBytes(out / (std::string("NO_NDFL3_7701_7701_500100732259_20170214_") + kGuid + ".xml"));
+  EXPECT_NE(exported.find(Utf8ToCp1251("КодНО=\"7701\"")), std::string::npos);
+  mTDeclaration twin = CoreTwin(signDate);
+  twin.InspectionCode = "7701";
+  twin.InspectionName = ToModel(moscow);
+  ScriptedPresenter quiet;
+  EXPECT_EQ(exported, ExportDeclaration({}, twin, kExportToText, quiet, Dates()));
 }
 
 }  // namespace
