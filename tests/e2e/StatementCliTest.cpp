@@ -16,7 +16,7 @@ using testing::TempDir;
 using testing::WriteFile;
 
 const std::string kExample = std::string(TALVER_EXAMPLES_DIR) + "/resident-wages.json";
-const std::string kYear = std::string(TALVER_TEST_DATA_DIR) + "/statements/ibkr-activity-2016.csv";
+const std::string kYear = std::string(TALVER_SOURCE_DIR) + "/tests/data/statements/ibkr-activity-2016.csv";
 
 // One dividend of 2016 with its tax, and one of 2015.
 const char kStatement[] =

@@ -21,7 +21,7 @@ namespace {
 Currency Rub(const char* text) { return *statement::ReadStatementAmount(text, '.'); }
 
 std::filesystem::path Fixture(const char* name) {
-  return std::filesystem::path(TALVER_TEST_DATA_DIR) / "statements" / name;
+  return (std::filesystem::path(TALVER_SOURCE_DIR) / "tests" / "data") / "statements" / name;
 }
 
 struct Shipped {
