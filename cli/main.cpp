@@ -16,6 +16,7 @@
 #include "cli/Explain.h"
 #include "cli/ImportCommand.h"
 #include "cli/ModelJson.h"
+#include "cli/StatementCommand.h"
 #include "cli/Summary.h"
 #include "export/ExportDocument.h"
 #include "export/ExportDriver.h"
@@ -292,6 +293,14 @@ int Run(int argc, char** argv) {
   CLI::App* importCmd = app.add_subcommand("import", "Файл декларации из xml-файла налогового органа");
   importCmd->add_option("FILE", file, "Декларация в формате xml")->required();
   importCmd->add_option("-o,--output", output, "Файл декларации (.tv6)")->required();
+  TStatementCommand statementArgs;
+  CLI::App* statementCmd = app.add_subcommand("statement", "Дивиденды из отчетов брокера в доходы за пределами РФ");
+  statementCmd->add_option("FILE", statementArgs.Declaration, "Файл декларации (.tv6)")->required();
+  statementCmd->add_option("STATEMENTS", statementArgs.Statements, "Отчеты брокера (CSV, XML)")->required();
+  statementCmd->add_option("-o,--output", statementArgs.Output, "Файл декларации с добавленными доходами (.tv6)")
+      ->required();
+  statementCmd->add_flag("--partial", statementArgs.Partial, "Записать доходы, даже если часть строк не добавлена");
+  statementCmd->add_option("--country", statementArgs.Countries, "Страна эмитента: ISIN=код ОКСМ или буквы ISO");
 
   try {
     app.parse(argc, argv);
@@ -322,6 +331,7 @@ int Run(int argc, char** argv) {
   if (*explain) return RunExplain(file, json);
   if (*build) return RunBuild(file, output);
   if (*importCmd) return RunImport(file, output);
+  if (*statementCmd) return RunStatement(statementArgs);
   return kExitUsage;
 }
 

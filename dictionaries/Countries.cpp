@@ -1,5 +1,7 @@
 #include "dictionaries/Countries.h"
 
+#include "platform/Text1251.h"
+
 namespace talver {
 
 using dictionary_detail::EntryPlace;
@@ -10,7 +12,8 @@ TCountryDirectory TCountryDirectory::FromDocument(const XmlDocument& doc, const 
   const std::vector<XmlElement> children = doc.DocumentElement().Children();
   for (std::size_t i = 0; i < children.size(); ++i) {
     const TEntryReader reader(children[i], fileName, EntryPlace(i, children[i]));
-    directory.countries_.push_back({reader.Attribute("Code"), children[i].Text()});
+    directory.countries_.push_back(
+        {reader.Attribute("Code"), children[i].Text(), Trim(children[i].Attribute("Alpha2").value_or(std::string()))});
   }
   return directory;
 }
@@ -32,6 +35,14 @@ std::optional<TCountryDirectory> TCountryDirectory::Load(const TDictionaryFolder
 const TCountry* TCountryDirectory::Find(std::string_view code) const {
   for (const TCountry& country : countries_) {
     if (country.Code == code) return &country;
+  }
+  return nullptr;
+}
+
+const TCountry* TCountryDirectory::FindByAlpha2(std::string_view alpha2) const {
+  if (alpha2.empty()) return nullptr;
+  for (const TCountry& country : countries_) {
+    if (country.Alpha2 == alpha2) return &country;
   }
   return nullptr;
 }

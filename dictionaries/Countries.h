@@ -1,6 +1,7 @@
 #pragma once
 // "Oksm.xml", the country directory: every child of the document element is one country, its
-// code in the attribute Code and its name as the element's text. Texts are windows-1251.
+// code in the attribute Code, its ISO 3166 letters in the optional attribute Alpha2, and its name
+// as the element's text. Texts are windows-1251.
 #include <cstddef>
 #include <filesystem>
 #include <optional>
@@ -15,6 +16,7 @@ namespace talver {
 struct TCountry {
   std::string Code;
   std::string Name;
+  std::string Alpha2;  // "US"; empty when the file does not say
 };
 
 class TCountryDirectory {
@@ -29,6 +31,8 @@ class TCountryDirectory {
   const std::vector<TCountry>& Countries() const { return countries_; }
   // The first country of that code, or none.
   const TCountry* Find(std::string_view code) const;
+  // The first country of those ISO 3166 letters (case as written), or none.
+  const TCountry* FindByAlpha2(std::string_view alpha2) const;
   // The row the picker shows selected: the current code's (first match); none for no code or
   // a code not listed.
   std::optional<std::size_t> PickerRow(std::string_view currentCode) const;

@@ -46,6 +46,7 @@ TCurrencyRates TCurrencyRates::FromDocument(const XmlDocument& doc, const std::s
     TCurrencyEntry entry;
     entry.Code = reader.Attribute("Code");
     entry.Name = reader.Attribute("Name");
+    entry.Alpha = Trim(currencies[i].Attribute("Alpha").value_or(std::string()));
     const std::vector<XmlElement> children = currencies[i].Children();
     entry.Rates.reserve(children.size());
     for (std::size_t j = 0; j < children.size(); ++j) {
@@ -75,6 +76,14 @@ std::optional<TCurrencyRates> TCurrencyRates::Load(const TDictionaryFolders& fol
 const TCurrencyEntry* TCurrencyRates::FindCurrency(std::string_view code) const {
   for (const TCurrencyEntry& entry : currencies_) {
     if (entry.Code == code) return &entry;
+  }
+  return nullptr;
+}
+
+const TCurrencyEntry* TCurrencyRates::FindCurrencyByAlpha(std::string_view alpha) const {
+  if (alpha.empty()) return nullptr;
+  for (const TCurrencyEntry& entry : currencies_) {
+    if (entry.Alpha == alpha) return &entry;
   }
   return nullptr;
 }

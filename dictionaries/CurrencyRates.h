@@ -1,6 +1,7 @@
 #pragma once
 // "CurrencyRates.xml", currencies and the Central Bank's exchange rates: every child of the
-// document element is one currency (attributes Code, the three-digit numeric code, and Name);
+// document element is one currency (attributes Code, the three-digit numeric code, Name, and
+// the optional Alpha, its ISO 4217 letters);
 // every child of a currency is one rate (attributes Date "dd.mm.yyyy", Rate in roubles for
 // Quantity units, Quantity). Texts are windows-1251.
 #include <cstddef>
@@ -26,6 +27,7 @@ struct TCurrencyRate {
 struct TCurrencyEntry {
   std::string Code;
   std::string Name;
+  std::string Alpha;  // "USD"; empty when the file does not say
   std::vector<TCurrencyRate> Rates;  // in document order
 };
 
@@ -42,6 +44,8 @@ class TCurrencyRates {
   const std::vector<TCurrencyEntry>& Currencies() const { return currencies_; }
   // The currency name lookup: the first currency of that code, or none.
   const TCurrencyEntry* FindCurrency(std::string_view code) const;
+  // The first currency of those ISO 4217 letters, or none.
+  const TCurrencyEntry* FindCurrencyByAlpha(std::string_view alpha) const;
   // The rate in force on `date` for the first currency of that code: the entry of that very
   // day (the first such in document order), otherwise the one of the latest earlier day;
   // none for an unknown currency or a day before its first rate.

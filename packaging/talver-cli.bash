@@ -33,7 +33,7 @@ _talver_cli()
             fi
             return
             ;;
-        --date | --guid)
+        --date | --guid | --country)
             return
             ;;
     esac
@@ -43,7 +43,8 @@ _talver_cli()
     case $command in
         export) options="--output --no-check --date --guid" ;;
         xml) options="--date --guid" ;;
-        build | import | statement) options="--output" ;;
+        build | import) options="--output" ;;
+        statement) options="--output --partial --country" ;;
         explain) options="--json" ;;
     esac
     if [[ $cur == -* ]]; then
@@ -59,7 +60,7 @@ _talver_cli()
             local given=0
             for ((i = command_at + 1; i < cword; i++)); do
                 case ${words[i]} in
-                    -o | --output) ((i++)) ;;
+                    -o | --output | --country) ((i++)) ;;
                     -*) ;;
                     *) ((given++)) ;;
                 esac

@@ -71,12 +71,15 @@ TEST(BuiltInTables, PickerRowOfTheCurrentCode) {
 
 TEST(Countries, ReadsCodesAndNamesInOrder) {
   const TCountryDirectory countries = TCountryDirectory::FromXml(W(
-      "<?xml version=\"1.0\" encoding=\"windows-1251\"?><Oksm><Country Code=\"643\">РОССИЯ</Country>"
-      "<c Code=\"840\">СОЕДИНЕННЫЕ ШТАТЫ</c><Country Code=\"643\">ДУБЛЬ</Country></Oksm>"));
+      "<?xml version=\"1.0\" encoding=\"windows-1251\"?><Oksm><Country Code=\"643\" Alpha2=\"RU\">РОССИЯ</Country>"
+      "<c Code=\"840\" Alpha2=\" US \">СОЕДИНЕННЫЕ ШТАТЫ</c><Country Code=\"643\">ДУБЛЬ</Country></Oksm>"));
   ASSERT_EQ(countries.Countries().size(), 3u);
   EXPECT_EQ(countries.Countries()[1].Code, "840");
   EXPECT_EQ(countries.Find("643")->Name, W("РОССИЯ"));  // the first of a code
   EXPECT_EQ(countries.Find("999"), nullptr);
+  EXPECT_EQ(countries.FindByAlpha2("US")->Code, "840");  // letters trimmed
+  EXPECT_EQ(countries.FindByAlpha2(""), nullptr);        // a country without letters is never found by them
+  EXPECT_EQ(countries.FindByAlpha2("us"), nullptr);
   EXPECT_EQ(countries.PickerRow("840"), 1u);
   EXPECT_EQ(countries.PickerRow(""), std::nullopt);
   EXPECT_EQ(countries.PickerRow("999"), std::nullopt);
@@ -89,6 +92,9 @@ TEST(Countries, ShippedFile) {
   EXPECT_EQ(U(countries->Find("643")->Name), "РОССИЯ");
   EXPECT_EQ(U(countries->Find("840")->Name), "СОЕДИНЕННЫЕ ШТАТЫ");
   EXPECT_EQ(U(countries->Find("410")->Name), "КОРЕЯ, РЕСПУБЛИКА");
+  EXPECT_EQ(countries->FindByAlpha2("US")->Code, "840");
+  EXPECT_EQ(countries->FindByAlpha2("IE")->Code, "372");
+  for (const TCountry& c : countries->Countries()) EXPECT_EQ(c.Alpha2.size(), 2u) << c.Code;
 }
 
 const char* const kOkvedFixture =
@@ -265,6 +271,9 @@ TEST(CurrencyRates, ShippedRatesOfTheCentralBank) {
   EXPECT_FALSE(rates->FindRate("840", Day("30.11.2015")));
   EXPECT_FALSE(rates->FindRate("933", Day("30.06.2016")));  // the new rouble from 01.07.2016
   EXPECT_EQ(U(rates->FindCurrency("840")->Name), "Доллар США");
+  EXPECT_EQ(rates->FindCurrencyByAlpha("USD")->Code, "840");
+  EXPECT_EQ(rates->FindCurrencyByAlpha("BYN")->Code, "933");
+  EXPECT_EQ(rates->FindCurrencyByAlpha("HKD"), nullptr);  // not quoted daily in the data of the file
   for (const TCurrencyEntry& c : rates->Currencies()) EXPECT_LE(U(c.Name).size(), 60u) << c.Code;  // 30 letters
 }
 

@@ -23,14 +23,16 @@
 #include "dictionaries/IncomeDictionary.h"
 #include "export/ExportDriver.h"
 #include "import/ReturnXml.h"
+#include "import/Statement.h"
 #include "platform/FileAccess.h"
 #include "platform/ProgramFolder.h"
 #include "ui/app/About.h"
+#include "ui/base/UiText.h"
+#include "ui/dialogs/StatementImportDialog.h"
 #include "ui/framework/CompositePages.h"
 #include "ui/framework/HelpWindow.h"
 #include "ui/pickers/InspectionPicker.h"
 #include "ui/print/PrintBridge.h"
-#include "ui/base/UiText.h"
 
 namespace talver {
 namespace {
@@ -258,6 +260,8 @@ void TFormMain::BuildMenus() {
   exportDoc->setIconText(QStringLiteral("Экспорт"));
   declaration->addAction(exportDoc);
   declaration->addAction(action("CheckDoc", QStringLiteral("Проверить"), [this] { CheckDoc(); }));
+  declaration->addAction(
+      action("ImportStatement", QStringLiteral("Дивиденды из отчета брокера…"), [this] { ImportStatement(); }));
 
   QMenu* settings = menuBar()->addMenu(QStringLiteral("Настройки"));
   settings->setObjectName(QStringLiteral("mnSettings"));
@@ -544,6 +548,35 @@ void TFormMain::OpenXmlDoc() {
   // Nothing of it is in a declaration file yet: saving asks for the name.
   Saved_ = false;
   ApplyButtonTable();
+}
+
+// A broker's dividends added to the foreign incomes after the preview; a statement that cannot
+// be read, or the preview cancelled, changes nothing.
+void TFormMain::ImportStatement() {
+  const QString chosen = dialogs_->GetOpenFileName(
+      this, QString(), QStringLiteral("Отчеты брокера (*.csv *.xml);;Все файлы (*)"), QStringLiteral("csv"));
+  if (chosen.isEmpty()) return;
+  std::vector<TStatement> statements;
+  try {
+    statements.push_back(ReadStatementFile(ToPath(chosen)));
+  } catch (const std::exception& error) {
+    presenter_->ShowMessage(error.what(), kProductName, MessageIcon::Error);
+    return;
+  }
+  if (TThinkingFrame* page = CurrentPage()) page->StoreData();
+  const TIncomeDictionary dictionary = TIncomeDictionary::LoadBuiltIn();
+  TStatementContext context;
+  context.Rates = CurrencyRates_ ? &*CurrencyRates_ : nullptr;
+  context.Countries = CountryPicker_ ? &*CountryPicker_ : nullptr;
+  context.Dictionary = &dictionary;
+  TfmStatementImport preview(std::move(statements), *Declaration_, std::move(context), this);
+  if (preview.exec() != QDialog::Accepted) return;
+  if (ApplyStatementImport(preview.Import(), *Declaration_, &preview.Chosen()) == 0) return;
+  // The page is built again over the incomes added, and the conditions page shows the section.
+  switcher_->DestroyPage();
+  Saved_ = false;
+  ApplyButtonTable();
+  ShowPage(PageId::Currency, NavButton::ForeignIncome);
 }
 
 void TFormMain::SaveDoc() {

@@ -64,6 +64,7 @@ class TFormMain : public QMainWindow, public TPageHost {
   void PrintDoc();
   void ExportDoc();
   void CheckDoc();
+  void ImportStatement();
   void Help();
   void About();
   void ToggleToolbar(bool show);
